@@ -1,0 +1,28 @@
+# A plug-in is a static core (effect, editor, resources), which tests and tools link, and a
+# thin shared library around it that exports only the entry point under its two names.
+function(add_plugin name)
+    cmake_parse_arguments(PLUGIN "" "ENTRY" "CORE_SOURCES;DSP_SOURCES" ${ARGN})
+    string(TOLOWER ${name} lower)
+    set(core ${lower}_core)
+    add_library(${core} STATIC ${PLUGIN_CORE_SOURCES} ${PLUGIN_DSP_SOURCES})
+    target_link_libraries(${core} PUBLIC framework_effect)
+    target_include_directories(${core} PUBLIC ${QMT_ROOT})
+    project_warnings(${core})
+    if(PLUGIN_DSP_SOURCES)
+        set_source_files_properties(${PLUGIN_DSP_SOURCES} TARGET_DIRECTORY ${core}
+                                    PROPERTIES COMPILE_OPTIONS "-ffp-contract=off")
+    endif()
+
+    add_library(${name} SHARED ${PLUGIN_ENTRY})
+    target_link_libraries(${name} PRIVATE ${core})
+    set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
+    project_warnings(${name})
+    if(WIN32)
+        target_sources(${name} PRIVATE ${QMT_ROOT}/plugins/exports.def)
+        target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
+    else()
+        set(script ${QMT_ROOT}/plugins/exports.map)
+        target_link_options(${name} PRIVATE -Wl,--version-script=${script} -Wl,--no-undefined)
+        set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${script})
+    endif()
+endfunction()

@@ -1,0 +1,4 @@
+#include "framework/effect/PluginEntry.h"
+#include "plugins/ombrel/OmbrelEffect.h"
+
+PLUGIN_EXPORT_ENTRY(OmbrelEffect)
