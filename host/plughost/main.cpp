@@ -1,0 +1,50 @@
+// plughost: loads a plug-in through the interface alone, as any host does, and reports on
+// it, renders audio through it or measures it.
+#include "host/plughost/CommandLine.h"
+#include "host/plughost/Commands.h"
+
+#include <iostream>
+#include <string>
+
+namespace {
+
+void printUsage(std::ostream& out) {
+    out << "usage: plughost COMMAND PLUGIN [OPTIONS]\n"
+           "\n"
+           "commands:\n"
+           "  info PLUGIN [--json]\n"
+           "      the plug-in record, the answers to the interface's queries, every parameter\n"
+           "      and every program\n"
+           "  render PLUGIN IN OUT.wav [--set I=V ...] [--program K] [--at FRAME:I=V ...]\n"
+           "         [--block N] [--mode replace|add] [--rate HZ]\n"
+           "      renders channel 0 of IN through the plug-in into a 2-channel float WAV\n"
+           "  bench PLUGIN [--seconds S] [--block N] [--set I=V ...] [--json]\n"
+           "      nanoseconds per sample of each processing function, on noise and on an\n"
+           "      impulse followed by silence\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        printUsage(std::cerr);
+        return plughost::exitUsage;
+    }
+    const std::string command = argv[1];
+    const plughost::Arguments arguments(argv + 2, argv + argc);
+    if (command == "info") {
+        return plughost::infoCommand(arguments);
+    }
+    if (command == "render") {
+        return plughost::renderCommand(arguments);
+    }
+    if (command == "bench") {
+        return plughost::benchCommand(arguments);
+    }
+    if (command == "help" || command == "--help" || command == "-h") {
+        printUsage(std::cout);
+        return plughost::exitSuccess;
+    }
+    plughost::reportError("unknown command " + command + " (try plughost help)");
+    return plughost::exitUsage;
+}
