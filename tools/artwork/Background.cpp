@@ -121,8 +121,13 @@ void paintTitle(Canvas& canvas, const Design& design, Fonts& fonts, int baseline
     // the title instead.
     TextStyle taglineStyle{.size = 10.5, .tracking = 1.1, .align = Align::right};
     const double titleRight = titleLeft + fonts.title->width(design.title, titleStyle);
-    const double taglineWidth = fonts.tagline->width(design.tagline, taglineStyle);
-    if (titleRight + 14 + taglineWidth <= right) {
+    const auto fits = [&] {
+        return titleRight + 12 + fonts.tagline->width(design.tagline, taglineStyle) <= right;
+    };
+    while (!fits() && taglineStyle.tracking > 0.55) {
+        taglineStyle.tracking -= 0.1;
+    }
+    if (fits()) {
         engrave(canvas, *fonts.tagline, design.tagline, taglineStyle, right, baseline, p.ink, 0.68);
     } else {
         taglineStyle.size = 9.5;
@@ -149,6 +154,13 @@ void paintSection(Canvas& canvas, const Design& design, Fonts& fonts, const Sect
     // The well's floor is the darker well colour over the same grain.
     const double ratio = (p.well.r + p.well.g + p.well.b) / (p.face.r + p.face.g + p.face.b);
     shadeBox(canvas, box, 2.5, ratio);
+    // Light falls into the well from above: its floor darkens a little towards the bottom.
+    for (int y = static_cast<int>(box.y0); y < static_cast<int>(box.y1); ++y) {
+        const double depth = (y - box.y0) / (box.y1 - box.y0);
+        for (int x = static_cast<int>(box.x0); x < static_cast<int>(box.x1); ++x) {
+            canvas.shade(x, y, 1 + (0.02 - 0.05 * depth) * coverage(box, 2.5, x, y));
+        }
+    }
     recess(canvas, box, 2.5, wellLook());
 
     std::string heading;

@@ -48,17 +48,17 @@ void paintSlider(Canvas& canvas, const Design& design, int slot, const Canvas& t
 void paintDisplay(Canvas& canvas, const Design& design, Fonts& fonts, int slot) {
     const int left = displayLeft(slot);
     const int top = design.displayTop;
-    const int right = left + displayWidth;
-    const int bottom = top + displayHeight;
-    // A white box with a black border covering columns left..right and rows top..bottom.
-    canvas.fillRect(left, top, right + 1, bottom + 1, {0, 0, 0});
-    canvas.fillRect(left + 1, top + 1, right, bottom, {255, 255, 255});
+    // A white box with a black border covering columns left..right and rows top..bottom;
+    // the text is clipped to the box, as the editor's text drawing clips it.
+    Canvas box(displayWidth + 1, displayHeight + 1, {0, 0, 0});
+    box.fillRect(1, 1, displayWidth, displayHeight, {255, 255, 255});
     const TextStyle style{.size = 11, .tracking = 0, .align = Align::centre};
     const double ascent = fonts.display->ascent(style.size);
     const double height = ascent + fonts.display->descent(style.size);
-    const int baseline = static_cast<int>(std::lround(top + (displayHeight - height) / 2 + ascent));
-    fonts.display->draw(canvas, displayText(design.slots[static_cast<size_t>(slot)]), style,
-                        left + displayWidth / 2.0, baseline, {0, 0, 0});
+    const int baseline = static_cast<int>(std::lround((displayHeight - height) / 2 + ascent));
+    fonts.display->draw(box, displayText(design.slots[static_cast<size_t>(slot)]), style,
+                        displayWidth / 2.0, baseline, {0, 0, 0});
+    canvas.paste(box, left, top);
 }
 
 } // namespace
