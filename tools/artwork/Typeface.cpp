@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -56,36 +57,37 @@ static std::vector<char32_t> decode(std::string_view text) {
     return out;
 }
 
+// Lists, without substitution, the files of exactly this family and style and takes the first
+// in path order: where two packages carry the same family (say, two generations of it), the
+// choice does not depend on the order fontconfig happened to scan them.
+static std::string findFile(const std::string& family, const std::string& style) {
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddString(pattern, FC_STYLE, reinterpret_cast<const FcChar8*>(style.c_str()));
+    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, nullptr);
+    FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    std::vector<std::string> files;
+    for (int i = 0; fonts != nullptr && i < fonts->nfont; ++i) {
+        FcChar8* value = nullptr;
+        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &value) == FcResultMatch) {
+            files.emplace_back(reinterpret_cast<const char*>(value));
+        }
+    }
+    if (fonts != nullptr) {
+        FcFontSetDestroy(fonts);
+    }
+    std::sort(files.begin(), files.end());
+    return files.empty() ? std::string() : files.front();
+}
+
 std::unique_ptr<Typeface> Typeface::open(const std::string& family, const std::string& style) {
     if (FcInit() == FcFalse) {
         return nullptr;
     }
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddString(pattern, FC_STYLE, reinterpret_cast<const FcChar8*>(style.c_str()));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (match == nullptr) {
-        return nullptr;
-    }
-    bool familyMatches = false;
-    FcChar8* value = nullptr;
-    for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &value) == FcResultMatch; ++i) {
-        familyMatches = familyMatches || family == reinterpret_cast<const char*>(value);
-    }
-    bool styleMatches = false;
-    for (int i = 0; FcPatternGetString(match, FC_STYLE, i, &value) == FcResultMatch; ++i) {
-        styleMatches = styleMatches || style == reinterpret_cast<const char*>(value);
-    }
-    std::string file;
-    if (FcPatternGetString(match, FC_FILE, 0, &value) == FcResultMatch) {
-        file = reinterpret_cast<const char*>(value);
-    }
-    FcPatternDestroy(match);
-    if (!familyMatches || !styleMatches || file.empty()) {
+    const std::string file = findFile(family, style);
+    if (file.empty()) {
         std::fprintf(stderr, "artwork: font \"%s\" %s is not installed\n", family.c_str(),
                      style.c_str());
         return nullptr;

@@ -19,8 +19,8 @@ struct TextStyle {
 };
 
 // One font file, found by its exact family and style through fontconfig and rasterised with
-// FreeType. A face that fontconfig would only replace by a look-alike is refused, so the
-// artwork never depends on which fonts happen to be installed beyond the named ones.
+// FreeType. There is no substitution: a missing face is an error rather than a look-alike, so
+// the artwork never depends on which other fonts happen to be installed.
 class Typeface {
 public:
     static std::unique_ptr<Typeface> open(const std::string& family, const std::string& style);
