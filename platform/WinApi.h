@@ -11,8 +11,8 @@
 #endif
 #include <windows.h>
 #else
-#include "platform/api/Types.h"
 #include "platform/api/Gdi.h"
-#include "platform/api/User.h"
 #include "platform/api/Kernel.h"
+#include "platform/api/Types.h"
+#include "platform/api/User.h"
 #endif

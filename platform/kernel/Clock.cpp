@@ -50,13 +50,17 @@ void advanceTickCount(DWORD milliseconds) {
     state().value += milliseconds;
 }
 
-void setSleepFree(bool free) { state().sleepFree = free; }
+void setSleepFree(bool free) {
+    state().sleepFree = free;
+}
 
 void useRealClock() {
     state().set = false;
     state().sleepFree = false;
 }
 
-bool clockIsSet() { return state().set; }
+bool clockIsSet() {
+    return state().set;
+}
 
 } // namespace platform::kernel

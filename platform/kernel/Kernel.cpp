@@ -5,10 +5,18 @@ namespace {
 thread_local DWORD lastError = ERROR_SUCCESS;
 }
 
-DWORD GetTickCount() { return platform::kernel::tickCount(); }
+DWORD GetTickCount() {
+    return platform::kernel::tickCount();
+}
 
-void Sleep(DWORD milliseconds) { platform::kernel::sleep(milliseconds); }
+void Sleep(DWORD milliseconds) {
+    platform::kernel::sleep(milliseconds);
+}
 
-DWORD GetLastError() { return lastError; }
+DWORD GetLastError() {
+    return lastError;
+}
 
-void SetLastError(DWORD error) { lastError = error; }
+void SetLastError(DWORD error) {
+    lastError = error;
+}
