@@ -8,40 +8,33 @@ namespace artwork {
 Canvas paintHandle(const Design& design) {
     const Rgb cap = design.palette.cap;
     const Rgb groove = design.palette.groove;
-    Canvas canvas(handleWidth, handleHeight);
     const int w = handleWidth;
     const int h = handleHeight;
+    // Brightness of each row: a cap with a lit upper face and a shaded lower face, parted by
+    // the centre line at row 5 that points at the scale.
+    static constexpr double rows[handleHeight] = {1.46, 1.30, 1.20, 1.14, 1.07, 0.0,
+                                                  1.42, 0.98, 0.92, 0.86, 0.72, 0.44};
+    Canvas canvas(w, h);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            // A cylinder lying across the groove: bright just above the middle, falling off
-            // to both long edges, a touch darker at the ends.
-            const double v = (y + 0.5) / h - 0.38;
+            // Rounded along its length too: the ends turn away from the light.
             const double u = (x + 0.5) / w - 0.5;
-            const double f = 1.18 - 1.5 * v * v - 0.35 * u * u;
-            canvas.set(x, y, scale(cap, f));
+            canvas.set(x, y, scale(cap, rows[y] * (1 - 0.3 * u * u)));
         }
     }
-    // Grip ribs above and below the centre line.
-    for (int x = 2; x < w - 2; ++x) {
-        for (int y : {2, 8}) {
-            canvas.shade(x, y, 0.86);
-            canvas.shade(x, y + 1, 1.1);
-        }
-    }
-    // The centre line that points at the scale.
     for (int x = 1; x < w - 1; ++x) {
         canvas.set(x, 5, design.palette.capMark);
-        canvas.blend(x, 6, scale(cap, 1.45), 0.7);
     }
-    // Bevel: lit top and left edges, dark bottom and right edges.
-    for (int x = 0; x < w; ++x) {
-        canvas.set(x, 0, scale(cap, 1.42));
-        canvas.set(x, h - 1, scale(cap, 0.42));
-        canvas.shade(x, h - 2, 0.8);
+    // Fine grip ribs on both faces.
+    for (int x = 2; x < w - 2; ++x) {
+        canvas.shade(x, 3, 0.9);
+        canvas.shade(x, 8, 0.9);
     }
+    // Side bevels: lit left edge, shaded right edge.
     for (int y = 0; y < h; ++y) {
-        canvas.set(0, y, scale(canvas.get(0, y), 1.2));
-        canvas.set(w - 1, y, scale(canvas.get(w - 1, y), 0.6));
+        canvas.set(0, y, scale(canvas.get(0, y), 1.15));
+        canvas.set(w - 2, y, scale(canvas.get(w - 2, y), 0.9));
+        canvas.set(w - 1, y, scale(canvas.get(w - 1, y), 0.62));
     }
     // Corners rounded by blending with the groove the handle always runs over; masked
     // drawing cannot leave them out without a key-coloured pixel.
