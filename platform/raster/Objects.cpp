@@ -77,7 +77,6 @@ StockTable& stock() {
 } // namespace
 
 HGDIOBJ registerObject(std::unique_ptr<GdiObject> object) {
-    stock(); // stock objects first, so that they exist before anything refers to them
     GdiObject* raw = object.release();
     liveObjects().insert(raw);
     return raw;
