@@ -2,11 +2,12 @@
 
 #include "framework/effect/Module.h"
 
-void* moduleHandle = nullptr;
 bool outOfMemory = false;
 
 #if defined(_WIN32)
 #include "platform/WinApi.h"
+
+void* moduleHandle = nullptr;
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
     moduleHandle = instance;
@@ -16,11 +17,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
 namespace {
 // Any address inside this library's own data is unique to the loaded library.
 char moduleIdentity;
-
-__attribute__((constructor)) void recordModuleHandle() {
-    moduleHandle = &moduleIdentity;
-}
 } // namespace
+
+// Set by the loader's relocation before any constructor of the library runs, so that code
+// run at load (the registration of the library's bitmaps) can already use it.
+void* moduleHandle = &moduleIdentity;
 #endif
 
 AEffect* createPluginRecord(audioMasterCallback hostCallback, EffectFactory makeEffect) {
