@@ -1,10 +1,169 @@
+// Ombrel's signal path. Every value is a 32-bit float except the resonators' cosine and
+// square root, which run in double precision on a double argument, and the input gain, a
+// double product narrowed when it is stored. The state lives in locals for the length of a
+// block and goes back into the object at its end.
+#include <bit>
+#include <cmath>
+
+#include "framework/effect/DenormalGuard.h"
 #include "plugins/ombrel/OmbrelEffect.h"
 
-void OmbrelEffect::process(float**, float**, std::int32_t) {}
+namespace {
 
-void OmbrelEffect::processReplacing(float**, float** outputs, std::int32_t sampleFrames) {
-    for (std::int32_t i = 0; i < sampleFrames; ++i) {
-        outputs[0][i] = 0.0f;
-        outputs[1][i] = 0.0f;
+// The delay-length term of a read position uses the value within 0 to 1 (NaN as 0), so
+// that no host value can move a read outside the line.
+float delayTerm(float value) {
+    if (!(value > 0.0f)) {
+        return 0.0f;
     }
+    return value < 1.0f ? value : 1.0f;
+}
+
+// A read position lies from 0 to 44100 here, so its whole part is already the slot.
+std::int32_t slotOf(float position) {
+    return static_cast<std::int32_t>(position);
+}
+
+float limitFrequency(float c) {
+    if (c > 1.0f) {
+        return 1.0f;
+    }
+    if (c < 0.0f) {
+        return 0.0f;
+    }
+    return c;
+}
+
+// The coefficients for a frequency c (cycles per sample) and a radius r, from the cache
+// when both are bit for bit the last ones.
+const OmbrelEffect::Coefficients& coefficientsFor(OmbrelEffect::Coefficients& cache, float c,
+                                                  float r) {
+    const std::uint32_t cBits = std::bit_cast<std::uint32_t>(c);
+    const std::uint32_t rBits = std::bit_cast<std::uint32_t>(r);
+    if (cBits != cache.frequencyBits || rBits != cache.radiusBits) {
+        const float cs = static_cast<float>(std::cos(c * 6.28318530718));
+        cache.frequencyBits = cBits;
+        cache.radiusBits = rBits;
+        cache.b1 = 2.0f * r * cs;
+        cache.g = static_cast<float>(
+            (1.0f - r) * std::sqrt(static_cast<double>(r * (r - 4.0f * cs * cs + 2.0f) + 1.0f)));
+        cache.b2 = -r * r;
+    }
+    return cache;
+}
+
+} // namespace
+
+template <bool replacing>
+void OmbrelEffect::run(const float* input, float* left, float* right, std::int32_t sampleFrames) {
+    float position = state.sweepPosition;
+    bool rising = state.sweepRising;
+    float write = state.writePosition;
+    std::int32_t writeSlot = static_cast<std::int32_t>(write);
+    float left1 = state.leftHistory[0], left2 = state.leftHistory[1];
+    float right1 = state.rightHistory[0], right2 = state.rightHistory[1];
+    float* const line = state.delayLine.data();
+    Coefficients leftCache = leftCoefficients;
+    Coefficients rightCache = rightCoefficients;
+
+    for (std::int32_t i = 0; i < sampleFrames; ++i) {
+        float x = input[i];
+
+        // The bounce test comes before the step, so the position may overshoot by one step.
+        if (position > 1.0f) {
+            position = 1.0f;
+            rising = false;
+        } else if (position < 0.0f) {
+            position = 0.0f;
+            rising = true;
+        }
+        const float step = liveValue(sweepRate) / 1000.0f;
+        if (rising) {
+            position += step;
+        } else {
+            position -= step;
+        }
+
+        const float half = liveValue(filterFreq) / 2.0f;
+        const float depth = liveValue(sweepDepth);
+        const float cLeft = limitFrequency(half - depth * position);
+
+        float r = liveValue(filterRes);
+        if (r > 0.9f) {
+            r = 0.9f;
+        }
+
+        const float drive = liveValue(distDepth);
+        if (drive > 0.0f) {
+            const float k = 20.0f * drive;
+            // The integer magnitude: 0 for every input strictly between -1 and 1.
+            const float n = std::fabs(std::trunc(x));
+            x = ((n + k) * x) / (n * (k - 1.0f) + x * x + 1.0f);
+            if (x > 1.0f) {
+                x = 1.0f;
+            } else if (x < -1.0f) {
+                x = -1.0f;
+            }
+        }
+
+        float read = write - delayTerm(liveValue(delayTime)) * 1764.0f;
+        if (read < 0.0f) {
+            read += 44100.0f;
+        }
+        // The read follows the write, so a delay below one sample passes the input through.
+        line[writeSlot] = x;
+        x = line[slotOf(read)];
+        line[writeSlot] = line[writeSlot] + x * liveValue(delayFeedback);
+        write = write + 1.0f;
+        ++writeSlot;
+        if (write > 44100.0f) {
+            write = 0.0f;
+            writeSlot = 0;
+        }
+
+        const Coefficients& lc = coefficientsFor(leftCache, cLeft, r);
+        const float yLeft = lc.g * x + lc.b1 * left1 + lc.b2 * left2;
+        left2 = left1;
+        left1 = yLeft;
+
+        const float cRight = limitFrequency(half - (1.0f - position) * depth);
+        const Coefficients& rc = coefficientsFor(rightCache, cRight, r);
+        const float yRight = rc.g * x + rc.b1 * right1 + rc.b2 * right2;
+        right2 = right1;
+        right1 = yRight;
+
+        if constexpr (replacing) {
+            left[i] = 2.0f * yLeft;
+            right[i] = 2.0f * yRight;
+        } else {
+            left[i] += 2.0f * yLeft;
+            right[i] += 2.0f * yRight;
+        }
+    }
+
+    state.sweepPosition = position;
+    state.sweepRising = rising;
+    state.writePosition = write;
+    state.leftHistory = {left1, left2};
+    state.rightHistory = {right1, right2};
+    leftCoefficients = leftCache;
+    rightCoefficients = rightCache;
+}
+
+void OmbrelEffect::process(float** inputs, float** outputs, std::int32_t sampleFrames) {
+    if (sampleFrames <= 0 || inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
+        outputs[0] == nullptr || outputs[1] == nullptr) {
+        return;
+    }
+    DenormalGuard guard;
+    run<false>(inputs[0], outputs[0], outputs[1], sampleFrames);
+}
+
+void OmbrelEffect::processReplacing(float** inputs, float** outputs, std::int32_t sampleFrames) {
+    if (sampleFrames <= 0 || inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
+        outputs[0] == nullptr || outputs[1] == nullptr) {
+        return;
+    }
+    DenormalGuard guard;
+    run<true>(inputs[0], outputs[0], outputs[1], sampleFrames);
 }
