@@ -100,13 +100,14 @@ void strokePoints(Canvas& canvas, const DeviceContext& dc, const std::vector<POI
     }
 }
 
-// The inclusive box an ellipse-shaped call covers: one pixel smaller on the right and bottom
-// with a null pen, as the system fills those shapes.
-RECT shapeBox(const DeviceContext& dc, int left, int top, int right, int bottom) {
+// The inclusive box a shape covers; a rectangle drawn without a pen is one pixel smaller on the
+// right and bottom, as the system fills it.
+RECT shapeBox(const DeviceContext& dc, int left, int top, int right, int bottom,
+              bool rectangle) {
     RECT r = ordered(left, top, right, bottom);
     r.right -= 1;
     r.bottom -= 1;
-    if (!dc.pen || dc.pen->style == PS_NULL) {
+    if (rectangle && (!dc.pen || dc.pen->style == PS_NULL)) {
         r.right -= 1;
         r.bottom -= 1;
     }
@@ -120,8 +121,9 @@ BOOL drawEllipseLike(HDC handle, int left, int top, int right, int bottom, bool 
         return FALSE;
     }
     Canvas canvas(*dc);
-    const RECT box = shapeBox(*dc, left, top, right, bottom);
-    if (!canvas.valid() || box.right < box.left || box.bottom < box.top) {
+    const RECT box = shapeBox(*dc, left, top, right, bottom, false);
+    // A box of one pixel or less across draws nothing.
+    if (!canvas.valid() || box.right <= box.left || box.bottom <= box.top) {
         return TRUE;
     }
     const std::vector<POINT> outline = ellipseOutline(box.left, box.top, box.right, box.bottom);
@@ -579,7 +581,7 @@ BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
         return FALSE;
     }
     Canvas canvas(*dc);
-    const RECT box = shapeBox(*dc, left, top, right, bottom);
+    const RECT box = shapeBox(*dc, left, top, right, bottom, true);
     if (box.right < box.left || box.bottom < box.top) {
         return TRUE;
     }
@@ -713,10 +715,19 @@ int FillRect(HDC handle, const RECT* rect, HBRUSH brushHandle) {
     if (logical.lbStyle == BS_NULL) {
         return 1;
     }
+    // A reversed edge pair covers the pixels from the smaller value plus one up to the larger
+    // one, as a negative extent does in a block transfer.
+    RECT r = *rect;
+    if (r.right < r.left) {
+        r = RECT{r.right + 1, r.top, r.left + 1, r.bottom};
+    }
+    if (r.bottom < r.top) {
+        r = RECT{r.left, r.bottom + 1, r.right, r.top + 1};
+    }
     Canvas canvas(*dc);
     const std::uint32_t value = canvas.value(logical.lbColor);
-    for (int y = rect->top; y < rect->bottom; ++y) {
-        canvas.span(rect->left, rect->right, y, value);
+    for (int y = r.top; y < r.bottom; ++y) {
+        canvas.span(r.left, r.right, y, value);
     }
     return 1;
 }

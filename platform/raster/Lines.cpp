@@ -106,18 +106,10 @@ void PenStroker::plotStyled(int x, int y) {
 }
 
 void PenStroker::disc(int cx, int cy) {
-    // The pixels whose centres lie within half the width of the point; for even widths the
-    // point sits on a pixel corner.
-    const double r = width_ / 2.0;
-    const double ox = (width_ % 2) ? cx + 0.5 : cx, oy = (width_ % 2) ? cy + 0.5 : cy;
-    const int reach = width_ / 2 + 1;
-    for (int y = cy - reach; y <= cy + reach; ++y) {
-        for (int x = cx - reach; x <= cx + reach; ++x) {
-            const double ddx = x + 0.5 - ox, ddy = y + 0.5 - oy;
-            if (ddx * ddx + ddy * ddy < r * r) {
-                canvas_.plot(x, y, color_);
-            }
-        }
+    // Round ends and joins: the ellipse of a box of the pen's width around the point.
+    const int left = cx - width_ / 2, top = cy - width_ / 2;
+    for (const Span& span : ellipseSpans(left, top, left + width_ - 1, top + width_ - 1)) {
+        canvas_.span(span.x0, span.x1 + 1, span.y, color_);
     }
 }
 
@@ -129,26 +121,21 @@ void PenStroker::segment(POINT a, POINT b) {
         walkLine(a, b, [&](int x, int y) { plotStyled(x, y); });
         return;
     }
-    // Wide pens: every pixel whose centre lies within half the width of the segment.
-    const double r = width_ / 2.0;
-    const double shift = (width_ % 2) ? 0.5 : 0.0;
-    const double ax = a.x + shift, ay = a.y + shift, bx = b.x + shift, by = b.y + shift;
-    const double vx = bx - ax, vy = by - ay, len2 = vx * vx + vy * vy;
-    const int reach = width_ / 2 + 1;
-    const int x0 = std::min(a.x, b.x) - reach, x1 = std::max(a.x, b.x) + reach;
-    const int y0 = std::min(a.y, b.y) - reach, y1 = std::max(a.y, b.y) + reach;
-    const RECT& area = canvas_.area();
-    for (int y = std::max(y0, int(area.top)); y <= std::min(y1, int(area.bottom) - 1); ++y) {
-        for (int x = std::max(x0, int(area.left)); x <= std::min(x1, int(area.right) - 1); ++x) {
-            const double px = x + 0.5 - ax, py = y + 0.5 - ay;
-            double t = len2 > 0 ? (px * vx + py * vy) / len2 : 0.0;
-            t = std::clamp(t, 0.0, 1.0);
-            const double ex = px - t * vx, ey = py - t * vy;
-            if (ex * ex + ey * ey < r * r) {
-                canvas_.plot(x, y, color_);
-            }
-        }
+    // Wide pens: the segment's body is the rectangle of the pen's width along it, its corners
+    // rounded to whole pixels and filled by the polygon rule, with a round end at each point.
+    if (a.x != b.x || a.y != b.y) {
+        const double dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
+        const double half = width_ / 2.0;
+        const double ox = -dy / length * half, oy = dx / length * half;
+        auto corner = [](double x, double y) {
+            return POINT{LONG(std::floor(x + 0.5)), LONG(std::floor(y + 0.5))};
+        };
+        const POINT body[4] = {corner(a.x + ox, a.y + oy), corner(b.x + ox, b.y + oy),
+                               corner(b.x - ox, b.y - oy), corner(a.x - ox, a.y - oy)};
+        fillPolygon(canvas_, body, 4, WINDING, color_);
     }
+    disc(a.x, a.y);
+    disc(b.x, b.y);
 }
 
 void PenStroker::point(POINT p) {

@@ -19,13 +19,22 @@ void fillPolygon(Canvas& canvas, const POINT* points, int count, int fillMode,
     }
     yMin = std::max(yMin, int(canvas.area().top));
     yMax = std::min(yMax, int(canvas.area().bottom));
+    // Pixel (x, y) is inside when the point (x, y) is, edges on the left and top counting as
+    // inside: each row y takes the edges with y0 <= y < y1, and the pixels from the ceiling of
+    // one crossing up to the ceiling of the next.
     struct Crossing {
-        double x;
+        long long x; // ceiling of the exact crossing
         int winding;
+    };
+    auto ceilDiv = [](long long n, long long d) {
+        if (d < 0) {
+            n = -n;
+            d = -d;
+        }
+        return n >= 0 ? (n + d - 1) / d : -((-n) / d);
     };
     std::vector<Crossing> crossings;
     for (int y = yMin; y < yMax; ++y) {
-        const double sy = y + 0.5;
         crossings.clear();
         for (int i = 0; i < count; ++i) {
             const POINT& p = points[i];
@@ -34,12 +43,13 @@ void fillPolygon(Canvas& canvas, const POINT* points, int count, int fillMode,
                 continue;
             }
             const bool down = q.y > p.y;
-            const double y0 = down ? p.y : q.y, y1 = down ? q.y : p.y;
-            if (sy < y0 || sy >= y1) {
+            const int y0 = down ? p.y : q.y, y1 = down ? q.y : p.y;
+            if (y < y0 || y >= y1) {
                 continue;
             }
-            const double x = p.x + (sy - p.y) * double(q.x - p.x) / double(q.y - p.y);
-            crossings.push_back({x, down ? 1 : -1});
+            const long long numerator =
+                (long long)p.x * (q.y - p.y) + (long long)(y - p.y) * (q.x - p.x);
+            crossings.push_back({ceilDiv(numerator, q.y - p.y), down ? 1 : -1});
         }
         std::sort(crossings.begin(), crossings.end(),
                   [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
@@ -47,13 +57,9 @@ void fillPolygon(Canvas& canvas, const POINT* points, int count, int fillMode,
         for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
             winding += crossings[i].winding;
             const bool inside = fillMode == WINDING ? winding != 0 : (i % 2) == 0;
-            if (!inside) {
-                continue;
+            if (inside) {
+                canvas.span(int(crossings[i].x), int(crossings[i + 1].x), y, value);
             }
-            // Pixels whose centre x + 0.5 lies in [left crossing, right crossing).
-            const double left = crossings[i].x - 0.5, right = crossings[i + 1].x - 0.5;
-            int x0 = int(std::ceil(left)), x1 = int(std::ceil(right));
-            canvas.span(x0, x1, y, value);
         }
     }
 }
