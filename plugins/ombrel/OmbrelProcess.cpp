@@ -56,6 +56,20 @@ const OmbrelEffect::Coefficients& coefficientsFor(OmbrelEffect::Coefficients& ca
 
 template <bool replacing>
 void OmbrelEffect::run(const float* input, float* left, float* right, std::int32_t sampleFrames) {
+    // Each chunk runs in two passes. The first reads the live values of each sample, moves
+    // the sweep and works out both resonators' coefficients, where the two cosines are; the
+    // second runs the shaper, the delay and the resonators, whose recursion then has no
+    // library call in between to spill its registers around.
+    constexpr std::int32_t kChunk = 64;
+    struct Sample {
+        Coefficients left;
+        Coefficients right;
+        float drive;
+        float delay;
+        float feedback;
+    };
+    Sample plan[kChunk];
+
     float position = state.sweepPosition;
     bool rising = state.sweepRising;
     float write = state.writePosition;
@@ -66,78 +80,89 @@ void OmbrelEffect::run(const float* input, float* left, float* right, std::int32
     Coefficients leftCache = leftCoefficients;
     Coefficients rightCache = rightCoefficients;
 
-    for (std::int32_t i = 0; i < sampleFrames; ++i) {
-        float x = input[i];
+    for (std::int32_t start = 0; start < sampleFrames; start += kChunk) {
+        const std::int32_t count = sampleFrames - start < kChunk ? sampleFrames - start : kChunk;
 
-        // The bounce test comes before the step, so the position may overshoot by one step.
-        if (position > 1.0f) {
-            position = 1.0f;
-            rising = false;
-        } else if (position < 0.0f) {
-            position = 0.0f;
-            rising = true;
-        }
-        const float step = liveValue(sweepRate) / 1000.0f;
-        if (rising) {
-            position += step;
-        } else {
-            position -= step;
-        }
-
-        const float half = liveValue(filterFreq) / 2.0f;
-        const float depth = liveValue(sweepDepth);
-        const float cLeft = limitFrequency(half - depth * position);
-
-        float r = liveValue(filterRes);
-        if (r > 0.9f) {
-            r = 0.9f;
-        }
-
-        const float drive = liveValue(distDepth);
-        if (drive > 0.0f) {
-            const float k = 20.0f * drive;
-            // The integer magnitude: 0 for every input strictly between -1 and 1.
-            const float n = std::fabs(std::trunc(x));
-            x = ((n + k) * x) / (n * (k - 1.0f) + x * x + 1.0f);
-            if (x > 1.0f) {
-                x = 1.0f;
-            } else if (x < -1.0f) {
-                x = -1.0f;
+        for (std::int32_t i = 0; i < count; ++i) {
+            // The bounce test comes before the step, so the position may overshoot by one
+            // step.
+            if (position > 1.0f) {
+                position = 1.0f;
+                rising = false;
+            } else if (position < 0.0f) {
+                position = 0.0f;
+                rising = true;
             }
+            const float step = liveValue(sweepRate) / 1000.0f;
+            if (rising) {
+                position += step;
+            } else {
+                position -= step;
+            }
+
+            const float half = liveValue(filterFreq) / 2.0f;
+            const float depth = liveValue(sweepDepth);
+            const float cLeft = limitFrequency(half - depth * position);
+            const float cRight = limitFrequency(half - (1.0f - position) * depth);
+            float r = liveValue(filterRes);
+            if (r > 0.9f) {
+                r = 0.9f;
+            }
+            Sample& sample = plan[i];
+            sample.left = coefficientsFor(leftCache, cLeft, r);
+            sample.right = coefficientsFor(rightCache, cRight, r);
+            sample.drive = liveValue(distDepth);
+            sample.delay = delayTerm(liveValue(delayTime)) * 1764.0f;
+            sample.feedback = liveValue(delayFeedback);
         }
 
-        float read = write - delayTerm(liveValue(delayTime)) * 1764.0f;
-        if (read < 0.0f) {
-            read += 44100.0f;
-        }
-        // The read follows the write, so a delay below one sample passes the input through.
-        line[writeSlot] = x;
-        x = line[slotOf(read)];
-        line[writeSlot] = line[writeSlot] + x * liveValue(delayFeedback);
-        write = write + 1.0f;
-        ++writeSlot;
-        if (write > 44100.0f) {
-            write = 0.0f;
-            writeSlot = 0;
-        }
+        for (std::int32_t i = 0; i < count; ++i) {
+            const Sample& sample = plan[i];
+            float x = input[start + i];
 
-        const Coefficients& lc = coefficientsFor(leftCache, cLeft, r);
-        const float yLeft = lc.g * x + lc.b1 * left1 + lc.b2 * left2;
-        left2 = left1;
-        left1 = yLeft;
+            if (sample.drive > 0.0f) {
+                const float k = 20.0f * sample.drive;
+                // The integer magnitude: 0 for every input strictly between -1 and 1.
+                const float n = std::fabs(x) < 1.0f ? 0.0f : std::fabs(std::trunc(x));
+                x = ((n + k) * x) / (n * (k - 1.0f) + x * x + 1.0f);
+                if (x > 1.0f) {
+                    x = 1.0f;
+                } else if (x < -1.0f) {
+                    x = -1.0f;
+                }
+            }
 
-        const float cRight = limitFrequency(half - (1.0f - position) * depth);
-        const Coefficients& rc = coefficientsFor(rightCache, cRight, r);
-        const float yRight = rc.g * x + rc.b1 * right1 + rc.b2 * right2;
-        right2 = right1;
-        right1 = yRight;
+            float read = write - sample.delay;
+            if (read < 0.0f) {
+                read += 44100.0f;
+            }
+            // The read follows the write, so with no delay the input passes through.
+            line[writeSlot] = x;
+            x = line[slotOf(read)];
+            line[writeSlot] = line[writeSlot] + x * sample.feedback;
+            write = write + 1.0f;
+            ++writeSlot;
+            if (write > 44100.0f) {
+                write = 0.0f;
+                writeSlot = 0;
+            }
 
-        if constexpr (replacing) {
-            left[i] = 2.0f * yLeft;
-            right[i] = 2.0f * yRight;
-        } else {
-            left[i] += 2.0f * yLeft;
-            right[i] += 2.0f * yRight;
+            const Coefficients& lc = sample.left;
+            const float yLeft = lc.g * x + lc.b1 * left1 + lc.b2 * left2;
+            left2 = left1;
+            left1 = yLeft;
+            const Coefficients& rc = sample.right;
+            const float yRight = rc.g * x + rc.b1 * right1 + rc.b2 * right2;
+            right2 = right1;
+            right1 = yRight;
+
+            if constexpr (replacing) {
+                left[start + i] = 2.0f * yLeft;
+                right[start + i] = 2.0f * yRight;
+            } else {
+                left[start + i] += 2.0f * yLeft;
+                right[start + i] += 2.0f * yRight;
+            }
         }
     }
 

@@ -25,6 +25,9 @@ constexpr float kLastSlot = static_cast<float>(QuiselEffect::kChorusLineSize - 1
 // one still outside after that is reduced modulo the line length. A position that is not a
 // number reads slot 0.
 std::int32_t tapSlot(float position) {
+    if (position >= 0.0f && position < kLastSlot + 1.0f) {
+        return static_cast<std::int32_t>(position);
+    }
     float whole = std::fabs(std::trunc(position));
     if (whole <= kLastSlot) {
         return static_cast<std::int32_t>(whole);
