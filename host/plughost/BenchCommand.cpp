@@ -1,6 +1,6 @@
 // plughost bench: what each processing function costs per sample, measured through the
 // interface as a host calls it.
-#include "host/ChannelBuffers.h"
+#include "host/BlockProcessor.h"
 #include "host/plughost/CommandLine.h"
 #include "host/plughost/Commands.h"
 
@@ -111,14 +111,13 @@ std::vector<float> makeSignal(Signal signal, std::size_t frames) {
 // a pass over the whole signal in blocks, on a fresh instance.
 std::optional<double> measure(const std::shared_ptr<vsthost::PluginLibrary>& library,
                               const BenchOptions& options, Function function,
-                              std::vector<float>& signal) {
+                              const std::vector<float>& signal) {
     std::string error;
     auto plugin = vsthost::PluginInstance::create(library, error);
     if (plugin == nullptr) {
         reportError(error);
         return std::nullopt;
     }
-    const AEffect& record = *plugin->record();
     const auto blockSize = static_cast<int>(options.blockSize);
     plugin->open();
     plugin->setSampleRate(benchRate);
@@ -129,29 +128,13 @@ std::optional<double> measure(const std::shared_ptr<vsthost::PluginLibrary>& lib
     plugin->resume();
     plugin->host().processLevel.store(vsthost::processLevelRealtime);
 
-    // Inputs beyond the first get silence of their own.
-    vsthost::ChannelBuffers spareInputs(record.numInputs, blockSize);
-    vsthost::ChannelBuffers inputs(record.numInputs, 0);
-    for (int c = 1; c < record.numInputs; ++c) {
-        inputs.point(c, spareInputs.channel(c));
-    }
-    vsthost::ChannelBuffers outputs(record.numOutputs, blockSize);
+    vsthost::BlockProcessor processor(*plugin, blockSize,
+                                      function == Function::process
+                                          ? vsthost::BlockProcessor::Mode::add
+                                          : vsthost::BlockProcessor::Mode::replace,
+                                      blockSize);
     const auto frames = static_cast<int>(signal.size());
-
-    auto pass = [&]() {
-        for (int offset = 0; offset < frames; offset += blockSize) {
-            const int length = std::min(blockSize, frames - offset);
-            if (record.numInputs > 0) {
-                inputs.point(0, signal.data() + offset);
-            }
-            if (function == Function::process) {
-                outputs.clear(length);
-                plugin->process(inputs.data(), outputs.data(), length);
-            } else {
-                plugin->processReplacing(inputs.data(), outputs.data(), length);
-            }
-        }
-    };
+    auto pass = [&]() { processor.run(signal.data(), frames); };
 
     pass(); // warm-up: caches, branch predictors, the first touch of the plug-in's state
     std::vector<double> times;

@@ -1,5 +1,5 @@
 // plughost render: an audio file through the plug-in, offline, into a float WAV.
-#include "host/ChannelBuffers.h"
+#include "host/BlockProcessor.h"
 #include "host/plughost/CommandLine.h"
 #include "host/plughost/Commands.h"
 #include "host/plughost/OutputFile.h"
@@ -289,10 +289,17 @@ int renderCommand(const Arguments& arguments) {
     std::vector<float> interleavedInput(static_cast<std::size_t>(chunkFrames) *
                                         static_cast<std::size_t>(inputChannels));
     std::vector<float> interleavedOutput(static_cast<std::size_t>(chunkFrames) * 2);
-    vsthost::ChannelBuffers inputChunk(record.numInputs, chunkFrames);
-    vsthost::ChannelBuffers outputChunk(record.numOutputs, chunkFrames);
-    vsthost::ChannelBuffers inputBlock(record.numInputs, 0);
-    vsthost::ChannelBuffers outputBlock(record.numOutputs, 0);
+    std::vector<float> mono(static_cast<std::size_t>(chunkFrames));
+    std::vector<vsthost::TimedParameter> timed;
+    for (const TimedSetting& t : options.timedSettings) {
+        timed.push_back(vsthost::TimedParameter{t.frame, t.setting.index, t.setting.value});
+    }
+    vsthost::BlockProcessor processor(*plugin, blockSize,
+                                      options.mode == Mode::add
+                                          ? vsthost::BlockProcessor::Mode::add
+                                          : vsthost::BlockProcessor::Mode::replace,
+                                      chunkFrames);
+    processor.setTimedParameters(timed);
 
     plugin->open();
     plugin->setSampleRate(rate);
@@ -311,7 +318,6 @@ int renderCommand(const Arguments& arguments) {
     std::array<ChannelStatistics, 2> statistics;
     std::chrono::steady_clock::duration processingTime{};
     std::int64_t framesDone = 0;
-    std::size_t nextTimed = 0;
     bool failed = false;
 
     while (!interrupted) {
@@ -320,43 +326,19 @@ int renderCommand(const Arguments& arguments) {
             break;
         }
         const int frames = static_cast<int>(got);
-        inputChunk.clear();
-        if (record.numInputs > 0) {
-            float* mono = inputChunk.channel(0);
-            for (int f = 0; f < frames; ++f) {
-                mono[f] = interleavedInput[static_cast<std::size_t>(f) *
-                                           static_cast<std::size_t>(inputChannels)];
-            }
+        for (int f = 0; f < frames; ++f) {
+            mono[static_cast<std::size_t>(f)] =
+                interleavedInput[static_cast<std::size_t>(f) *
+                                 static_cast<std::size_t>(inputChannels)];
         }
 
         const auto start = std::chrono::steady_clock::now();
-        for (int offset = 0; offset < frames; offset += blockSize) {
-            const int length = std::min(blockSize, frames - offset);
-            const std::int64_t blockStart = framesDone + offset;
-            while (nextTimed < options.timedSettings.size() &&
-                   options.timedSettings[nextTimed].frame <= blockStart) {
-                const ParameterSetting& setting = options.timedSettings[nextTimed].setting;
-                plugin->setParameter(setting.index, setting.value);
-                ++nextTimed;
-            }
-            for (int c = 0; c < record.numInputs; ++c) {
-                inputBlock.point(c, inputChunk.channel(c) + offset);
-            }
-            for (int c = 0; c < record.numOutputs; ++c) {
-                outputBlock.point(c, outputChunk.channel(c) + offset);
-            }
-            if (options.mode == Mode::add) {
-                outputBlock.clear(length);
-                plugin->process(inputBlock.data(), outputBlock.data(), length);
-            } else {
-                plugin->processReplacing(inputBlock.data(), outputBlock.data(), length);
-            }
-        }
+        processor.run(mono.data(), frames);
         processingTime += std::chrono::steady_clock::now() - start;
 
         for (int f = 0; f < frames; ++f) {
             for (int c = 0; c < 2; ++c) {
-                const float sample = c < record.numOutputs ? outputChunk.channel(c)[f] : 0.0f;
+                const float sample = c < processor.outputChannels() ? processor.output(c)[f] : 0.0f;
                 interleavedOutput[static_cast<std::size_t>(f) * 2 + static_cast<std::size_t>(c)] =
                     sample;
                 statistics[static_cast<std::size_t>(c)].add(sample);
@@ -403,7 +385,8 @@ int renderCommand(const Arguments& arguments) {
         return exitFailure;
     }
 
-    for (std::size_t i = nextTimed; i < options.timedSettings.size(); ++i) {
+    for (std::size_t i = processor.timedParametersApplied(); i < options.timedSettings.size();
+         ++i) {
         std::fprintf(stderr, "plughost: note: --at %s lies after the last block; not applied\n",
                      options.timedSettings[i].text.c_str());
     }

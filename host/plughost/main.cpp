@@ -2,6 +2,9 @@
 // it, renders audio through it or measures it.
 #include "host/plughost/CommandLine.h"
 #include "host/plughost/Commands.h"
+#ifdef _WIN32
+#include "host/platform_win32/WindowsCommands.h"
+#endif
 
 #include <iostream>
 #include <string>
@@ -21,6 +24,9 @@ void printUsage(std::ostream& out) {
            "  bench PLUGIN [--seconds S] [--block N] [--set I=V ...] [--json]\n"
            "      nanoseconds per sample of each processing function, on noise and on an\n"
            "      impulse followed by silence\n";
+#ifdef _WIN32
+    out << plughost::windowsCommandsUsage;
+#endif
 }
 
 } // namespace
@@ -41,6 +47,14 @@ int main(int argc, char** argv) {
     if (command == "bench") {
         return plughost::benchCommand(arguments);
     }
+#ifdef _WIN32
+    if (command == "shot") {
+        return plughost::shotCommand(arguments);
+    }
+    if (command == "edit") {
+        return plughost::editCommand(arguments);
+    }
+#endif
     if (command == "help" || command == "--help" || command == "-h") {
         printUsage(std::cout);
         return plughost::exitSuccess;
