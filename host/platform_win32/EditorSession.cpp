@@ -11,8 +11,8 @@ bool parseEditorOptions(const Arguments& arguments, bool allowUntil, EditorOptio
             options.positional.push_back(argument);
             continue;
         }
-        const bool known = argument == "--set" || argument == "--program" ||
-                           argument == "--wait" || (allowUntil && argument == "--until");
+        const bool known = argument == "--set" || argument == "--program" || argument == "--wait" ||
+                           (allowUntil && argument == "--until");
         if (!known) {
             reportError("unknown option " + argument);
             return false;

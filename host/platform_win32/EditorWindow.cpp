@@ -122,8 +122,8 @@ bool EditorWindow::open(vsthost::PluginInstance& instance, std::string& error) {
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, hostWindowStyle, FALSE, 0);
     window = CreateWindowExA(0, hostWindowClass, "plughost", hostWindowStyle, 40, 40,
-                             frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
+                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr) {
         error = "cannot create the host window";
         return false;

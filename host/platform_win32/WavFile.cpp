@@ -82,8 +82,7 @@ SNDFILE* openForReading(const char* path, SF_INFO* info) {
         const std::uint32_t size = read32(chunk + 4);
         if (std::memcmp(chunk, "fmt ", 4) == 0) {
             unsigned char format[40] = {};
-            if (size < 16 || size > sizeof format ||
-                std::fread(format, 1, size, stream) != size) {
+            if (size < 16 || size > sizeof format || std::fread(format, 1, size, stream) != size) {
                 return fail(stream, SF_ERR_MALFORMED_FILE);
             }
             tag = read16(format);
