@@ -12,7 +12,7 @@ OffscreenContext::OffscreenContext(Frame* frame, std::int32_t width, std::int32_
     deviceContext = CreateCompatibleDC(screen);
     memoryBitmap = CreateCompatibleBitmap(screen, width, height);
     if (deviceContext != nullptr && memoryBitmap != nullptr) {
-        SelectObject(deviceContext, memoryBitmap);
+        priorBitmap = SelectObject(deviceContext, memoryBitmap);
     }
     ownsBitmap = true;
     if (screen != nullptr) {
@@ -35,7 +35,7 @@ OffscreenContext::OffscreenContext(DrawContext* context, Bitmap* background)
     deviceContext = CreateCompatibleDC(compatible);
     memoryBitmap = CreateCompatibleBitmap(compatible, width, height);
     if (deviceContext != nullptr && memoryBitmap != nullptr) {
-        SelectObject(deviceContext, memoryBitmap);
+        priorBitmap = SelectObject(deviceContext, memoryBitmap);
     }
     ownsBitmap = true;
     if (background != nullptr) {
@@ -48,6 +48,10 @@ OffscreenContext::OffscreenContext(DrawContext* context, Bitmap* background)
 
 OffscreenContext::~OffscreenContext() {
     if (deviceContext != nullptr) {
+        // The memory context's own bitmap goes back in first, so that ours is free to delete.
+        if (priorBitmap != nullptr) {
+            SelectObject(deviceContext, priorBitmap);
+        }
         DeleteDC(deviceContext);
         // The draw context's own teardown must not touch the deleted device context.
         deviceContext = nullptr;

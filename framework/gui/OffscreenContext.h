@@ -29,6 +29,7 @@ public:
 
 private:
     HBITMAP memoryBitmap = nullptr;
+    HGDIOBJ priorBitmap = nullptr; // what the memory context started with
     std::int32_t height;
     std::int32_t width;
     bool ownsBitmap = false;

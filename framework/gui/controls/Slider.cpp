@@ -82,10 +82,7 @@ void Slider::draw(DrawContext& context) {
     if (isVertical()) {
         handleRect.left = handleOffset.h;
         handleRect.right = handleRect.left + handleWidth;
-        handleRect.top = handleOffset.v + travelled;
-        if (handleRect.top < lowLimit) {
-            handleRect.top = lowLimit;
-        }
+        handleRect.top = keepOnTrack(handleOffset.v + travelled, handleHeight);
         handleRect.bottom = handleRect.top + handleHeight;
         if (handleRect.bottom > highLimit) {
             handleRect.bottom = highLimit;
@@ -93,10 +90,7 @@ void Slider::draw(DrawContext& context) {
     } else {
         handleRect.top = handleOffset.v;
         handleRect.bottom = handleRect.top + handleHeight;
-        handleRect.left = handleOffset.h + travelled;
-        if (handleRect.left < lowLimit) {
-            handleRect.left = lowLimit;
-        }
+        handleRect.left = keepOnTrack(handleOffset.h + travelled, handleWidth);
         handleRect.right = handleRect.left + handleWidth;
         if (handleRect.right > highLimit) {
             handleRect.right = highLimit;
@@ -114,6 +108,19 @@ void Slider::draw(DrawContext& context) {
 
     handlePosition = isVertical() ? handleRect.top + size.top : handleRect.left + size.left;
     drawnValue = value;
+}
+
+std::int32_t Slider::keepOnTrack(std::int32_t leading, std::int32_t length) const {
+    // A value beyond 0..1 (the host's values are not range-checked) would otherwise put the
+    // handle past the far end, out of sight and out of reach of the next press; it stays
+    // whole at that end instead. Values within 0..1 never reach the far limit.
+    if (leading > highLimit - length) {
+        leading = highLimit - length;
+    }
+    if (leading < lowLimit) {
+        leading = lowLimit;
+    }
+    return leading;
 }
 
 bool Slider::hitsHandle(const Point& where) const {

@@ -46,6 +46,7 @@ protected:
 private:
     bool isVertical() const { return axis == Axis::vertical; }
     std::int32_t along(const Point& point) const { return isVertical() ? point.v : point.h; }
+    std::int32_t keepOnTrack(std::int32_t leading, std::int32_t length) const;
     bool hitsHandle(const Point& where) const;
     void reportChange(DrawContext& context);
 
