@@ -241,7 +241,7 @@ const Glyph& FontFace::glyph(unsigned char character) {
     slot->top = face->glyph->bitmap_top;
     slot->width = int(bitmap.width);
     slot->height = int(bitmap.rows);
-    slot->advance = int((face->glyph->advance.x + 32) >> 6);
+    slot->advance = int((face->glyph->linearHoriAdvance + 0x8000) >> 16);
     slot->coverage.resize(std::size_t(slot->width) * std::size_t(slot->height));
     for (int y = 0; y < slot->height; ++y) {
         const unsigned char* row = bitmap.buffer + std::ptrdiff_t(y) * bitmap.pitch;

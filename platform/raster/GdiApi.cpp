@@ -55,7 +55,7 @@ struct ArcRange {
     double cx, cy, start, sweep;
     bool full;
     bool contains(double x, double y) const {
-        return full || turn(start, angleOf(x, y, cx, cy)) <= sweep + 1e-9;
+        return full || turn(start, angleOf(x, y, cx, cy)) < sweep - 1e-9;
     }
 };
 
@@ -100,10 +100,9 @@ void strokePoints(Canvas& canvas, const DeviceContext& dc, const std::vector<POI
     }
 }
 
-// The inclusive box a shape covers; a rectangle drawn without a pen is one pixel smaller on the
-// right and bottom, as the system fills it.
-RECT shapeBox(const DeviceContext& dc, int left, int top, int right, int bottom,
-              bool rectangle) {
+// The inclusive box a shape covers; a rectangle or a pie drawn without a pen is one pixel
+// smaller on the right and bottom, as the system fills them (an ellipse is not).
+RECT shapeBox(const DeviceContext& dc, int left, int top, int right, int bottom, bool rectangle) {
     RECT r = ordered(left, top, right, bottom);
     r.right -= 1;
     r.bottom -= 1;
@@ -121,7 +120,7 @@ BOOL drawEllipseLike(HDC handle, int left, int top, int right, int bottom, bool 
         return FALSE;
     }
     Canvas canvas(*dc);
-    const RECT box = shapeBox(*dc, left, top, right, bottom, false);
+    const RECT box = shapeBox(*dc, left, top, right, bottom, pie);
     // A box of one pixel or less across draws nothing.
     if (!canvas.valid() || box.right <= box.left || box.bottom <= box.top) {
         return TRUE;

@@ -101,10 +101,10 @@ void lines(std::FILE* out) {
         Picture p(40, 40);
         Tools t(p.dc, pen(PS_SOLID, 1, black), brush(white));
         // Each octant and its reverse, and ties of the Bresenham walk.
-        const int ends[][4] = {{2, 2, 20, 9},   {20, 12, 2, 5},  {3, 14, 9, 36},  {14, 36, 8, 14},
-                               {38, 2, 22, 8},  {22, 14, 38, 8}, {36, 16, 30, 38}, {24, 38, 30, 16},
-                               {2, 30, 12, 35}, {12, 38, 2, 33}, {16, 16, 24, 24}, {24, 30, 16, 22},
-                               {26, 20, 36, 20}, {36, 24, 26, 24}};
+        const int ends[][4] = {
+            {2, 2, 20, 9},    {20, 12, 2, 5},   {3, 14, 9, 36},   {14, 36, 8, 14}, {38, 2, 22, 8},
+            {22, 14, 38, 8},  {36, 16, 30, 38}, {24, 38, 30, 16}, {2, 30, 12, 35}, {12, 38, 2, 33},
+            {16, 16, 24, 24}, {24, 30, 16, 22}, {26, 20, 36, 20}, {36, 24, 26, 24}};
         for (const auto& e : ends) {
             line(p.dc, e[0], e[1], e[2], e[3]);
         }
@@ -177,7 +177,7 @@ void fills(std::FILE* out) {
 }
 
 void ellipses(std::FILE* out) {
-    const int boxes[][4] = {{1, 1, 11, 11}, {13, 1, 24, 8}, {26, 1, 33, 14},
+    const int boxes[][4] = {{1, 1, 11, 11},  {13, 1, 24, 8},   {26, 1, 33, 14},
                             {1, 14, 20, 38}, {22, 16, 38, 34}, {2, 2, 3, 3}};
     for (int variant = 0; variant < 3; ++variant) {
         Picture p(40, 40);
@@ -193,9 +193,9 @@ void ellipses(std::FILE* out) {
     {
         Picture p(40, 40);
         Tools t(p.dc, pen(PS_SOLID, 1, blue), brush(white));
-        Arc(p.dc, 2, 2, 18, 18, 18, 10, 10, 2);  // a quarter, counter-clockwise
-        Arc(p.dc, 20, 2, 38, 16, 20, 9, 38, 9);  // the upper half
-        Arc(p.dc, 2, 20, 18, 38, 10, 38, 2, 29); // a quarter at the lower left
+        Arc(p.dc, 2, 2, 18, 18, 18, 10, 10, 2);    // a quarter, counter-clockwise
+        Arc(p.dc, 20, 2, 38, 16, 20, 9, 38, 9);    // the upper half
+        Arc(p.dc, 2, 20, 18, 38, 10, 38, 2, 29);   // a quarter at the lower left
         Arc(p.dc, 20, 20, 38, 38, 30, 20, 30, 20); // whole
         p.write(out, "arcs");
     }
@@ -229,13 +229,12 @@ void blits(std::FILE* out) {
     const struct {
         const char* name;
         DWORD rop;
-    } operations[] = {{"srccopy", SRCCOPY},     {"notsrccopy", NOTSRCCOPY},
-                      {"srcand", SRCAND},       {"srcpaint", SRCPAINT},
-                      {"srcinvert", SRCINVERT}, {"srcerase", SRCERASE},
-                      {"notsrcerase", NOTSRCERASE}, {"mergepaint", MERGEPAINT},
-                      {"mergecopy", MERGECOPY}, {"patcopy", PATCOPY},
-                      {"patinvert", PATINVERT}, {"dstinvert", DSTINVERT},
-                      {"blackness", BLACKNESS}, {"whiteness", WHITENESS}};
+    } operations[] = {
+        {"srccopy", SRCCOPY},         {"notsrccopy", NOTSRCCOPY}, {"srcand", SRCAND},
+        {"srcpaint", SRCPAINT},       {"srcinvert", SRCINVERT},   {"srcerase", SRCERASE},
+        {"notsrcerase", NOTSRCERASE}, {"mergepaint", MERGEPAINT}, {"mergecopy", MERGECOPY},
+        {"patcopy", PATCOPY},         {"patinvert", PATINVERT},   {"dstinvert", DSTINVERT},
+        {"blackness", BLACKNESS},     {"whiteness", WHITENESS}};
     Picture source(12, 12);
     fillPattern(source.dc, 12, 12, true);
     for (const auto& op : operations) {
