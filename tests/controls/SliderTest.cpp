@@ -181,6 +181,15 @@ TEST_F(SliderTest, ShiftMidDragAnchorsAtTheValueReachedAndKeepsThatAnchor) {
     EXPECT_FLOAT_EQ(listener.values[4], anchor + (plainValueAt(157, 5) - anchor) / 10.0f);
 }
 
+TEST_F(SliderTest, AFineDragFromANotANumberValueReportsNumbers) {
+    showValue(NAN);
+    drag({leftAt(35, 79 + 5, true), leftAt(35, 120, true), releasedAt(35, 120)});
+    ASSERT_FALSE(listener.values.empty());
+    for (float value : listener.values) {
+        EXPECT_FALSE(std::isnan(value));
+    }
+}
+
 TEST_F(SliderTest, AnyOtherButtonStateEndsTheDrag) {
     showValue(0.5f);
     controltest::InputState withControl = leftAt(35, 120);

@@ -174,7 +174,8 @@ void Slider::onMouseDown(DrawContext& context, const Point& where) {
         if ((state & modifierShift) != 0) {
             next = static_cast<float>(reference + (static_cast<double>(next) - reference) / 10.0);
         }
-        if (next < 0.0f) {
+        // A fine drag from a value the host left as NaN must not hand NaN back to it.
+        if (!(next >= 0.0f)) {
             next = 0.0f;
         } else if (next > 1.0f) {
             next = 1.0f;
