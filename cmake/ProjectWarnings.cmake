@@ -7,6 +7,11 @@ function(project_warnings target)
         if(QMT_WERROR)
             target_compile_options(${target} PRIVATE -Werror)
         endif()
+        # GCC 12 reports overlapping copies inside std::string that cannot happen
+        # (GCC bug 105329) once optimised code inlines them.
+        if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+            target_compile_options(${target} PRIVATE -Wno-restrict)
+        endif()
     endif()
 endfunction()
 
