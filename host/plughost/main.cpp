@@ -4,6 +4,8 @@
 #include "host/plughost/Commands.h"
 #ifdef _WIN32
 #include "host/platform_win32/WindowsCommands.h"
+#elif defined(PLUGHOST_SHOT)
+#include "host/plughost/ShotCommand.h"
 #endif
 
 #include <iostream>
@@ -26,6 +28,8 @@ void printUsage(std::ostream& out) {
            "      impulse followed by silence\n";
 #ifdef _WIN32
     out << plughost::windowsCommandsUsage;
+#elif defined(PLUGHOST_SHOT)
+    out << plughost::shotCommandUsage;
 #endif
 }
 
@@ -53,6 +57,10 @@ int main(int argc, char** argv) {
     }
     if (command == "edit") {
         return plughost::editCommand(arguments);
+    }
+#elif defined(PLUGHOST_SHOT)
+    if (command == "shot") {
+        return plughost::shotCommand(arguments);
     }
 #endif
     if (command == "help" || command == "--help" || command == "-h") {
