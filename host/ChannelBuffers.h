@@ -19,6 +19,10 @@ public:
         }
     }
 
+    // The channel pointers point into the object's own storage.
+    ChannelBuffers(const ChannelBuffers&) = delete;
+    ChannelBuffers& operator=(const ChannelBuffers&) = delete;
+
     int channels() const { return static_cast<int>(pointers.size()) - 1; }
     int frames() const { return frameCount; }
     float* channel(int index) { return pointers[static_cast<std::size_t>(index)]; }

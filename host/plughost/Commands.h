@@ -12,6 +12,7 @@ using Arguments = std::vector<std::string>;
 int infoCommand(const Arguments& arguments);
 int renderCommand(const Arguments& arguments);
 int benchCommand(const Arguments& arguments);
+int checkCommand(const Arguments& arguments);
 
 // Exit statuses shared by the subcommands.
 constexpr int exitSuccess = 0;

@@ -25,7 +25,9 @@ void printUsage(std::ostream& out) {
            "      renders channel 0 of IN through the plug-in into a 2-channel float WAV\n"
            "  bench PLUGIN [--seconds S] [--block N] [--set I=V ...] [--json]\n"
            "      nanoseconds per sample of each processing function, on noise and on an\n"
-           "      impulse followed by silence\n";
+           "      impulse followed by silence\n"
+           "  check PLUGIN [--json]\n"
+           "      conformance under hostile but legal host behaviour, one line per check\n";
 #ifdef _WIN32
     out << plughost::windowsCommandsUsage;
 #elif defined(PLUGHOST_SHOT)
@@ -63,6 +65,9 @@ int main(int argc, char** argv) {
         return plughost::shotCommand(arguments);
     }
 #endif
+    if (command == "check") {
+        return plughost::checkCommand(arguments);
+    }
     if (command == "help" || command == "--help" || command == "-h") {
         printUsage(std::cout);
         return plughost::exitSuccess;
