@@ -18,29 +18,36 @@ namespace {
 int allocationsLeft = -1;
 int allocationsMade = 0;
 
-void* allocate(std::size_t size) noexcept {
+// Counts the allocation and says whether it may succeed.
+bool mayAllocate() {
     ++allocationsMade;
     if (allocationsLeft == 0) {
-        return nullptr;
+        return false;
     }
     if (allocationsLeft > 0) {
         --allocationsLeft;
     }
+    return true;
+}
+
+} // namespace
+
+// The single and array forms each take memory from their own throwing form, so that every
+// kind of delete finds what it expects.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     try {
-        return ::operator new(size);
+        return mayAllocate() ? ::operator new(size) : nullptr;
     } catch (...) {
         return nullptr;
     }
 }
 
-} // namespace
-
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size);
-}
-
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size);
+    try {
+        return mayAllocate() ? ::operator new[](size) : nullptr;
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 namespace {
