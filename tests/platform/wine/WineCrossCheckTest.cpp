@@ -121,14 +121,17 @@ TEST_F(WineCrossCheck, OurPicturesMatchWines) {
     const fs::path nativeOutput = work / "native.txt";
 
     // A prefix of our own, no display, and the server of that prefix ended afterwards.
-    const std::string environment = "env -u DISPLAY WINEPREFIX=" + quoted(prefix) +
-                                    " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
-    const std::string run = environment + quoted(QMT_WINE64) + " " + quoted(QMT_WINE_DRAWING_EXE) +
-                            " 'Z:" + wineOutput.string() + "' >" + quoted(work / "wine.log") +
-                            " 2>&1";
-    const int status = std::system(run.c_str());
-    std::system((environment + quoted(QMT_WINESERVER) + " -k >/dev/null 2>&1").c_str());
-    std::system((environment + quoted(QMT_WINESERVER) + " -w >/dev/null 2>&1").c_str());
+    std::ostringstream environment;
+    environment << "env -u DISPLAY WINEPREFIX=" << quoted(prefix)
+                << " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
+    std::ostringstream run;
+    run << environment.str() << quoted(QMT_WINE64) << ' ' << quoted(QMT_WINE_DRAWING_EXE)
+        << " 'Z:" << wineOutput.string() << "' >" << quoted(work / "wine.log") << " 2>&1";
+    const int status = std::system(run.str().c_str());
+    std::ostringstream stop;
+    stop << environment.str() << quoted(QMT_WINESERVER) << " -k >/dev/null 2>&1; "
+         << environment.str() << quoted(QMT_WINESERVER) << " -w >/dev/null 2>&1";
+    std::system(stop.str().c_str());
 
     std::FILE* out = std::fopen(nativeOutput.c_str(), "w");
     ASSERT_NE(out, nullptr);
@@ -153,17 +156,19 @@ TEST_F(WineCrossCheck, OurPicturesMatchWines) {
             ASSERT_EQ(ours.width, theirs.width);
             ASSERT_EQ(ours.height, theirs.height);
             int differing = 0;
-            std::string first;
+            int firstX = -1, firstY = -1;
             for (int y = 0; y < ours.height; ++y) {
                 for (int x = 0; x < ours.width; ++x) {
                     if (ours.rows[y].compare(6 * x, 6, theirs.rows[y], 6 * x, 6) != 0) {
                         if (differing++ == 0) {
-                            first = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+                            firstX = x;
+                            firstY = y;
                         }
                     }
                 }
             }
-            EXPECT_LE(differing, allowed(name)) << differing << " pixels differ, first " << first;
+            EXPECT_LE(differing, allowed(name))
+                << differing << " pixels differ, first (" << firstX << ", " << firstY << ")";
         } else if (ours.kind == "box") {
             ASSERT_EQ(ours.values.size(), 4u);
             ASSERT_EQ(theirs.values.size(), 4u);
