@@ -7,8 +7,8 @@ namespace platform::raster {
 namespace {
 
 std::unordered_set<DeviceContext*>& liveContexts() {
-    static std::unordered_set<DeviceContext*> contexts;
-    return contexts;
+    static auto* contexts = new std::unordered_set<DeviceContext*>; // outlives every user
+    return *contexts;
 }
 
 } // namespace

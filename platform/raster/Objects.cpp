@@ -8,8 +8,8 @@ namespace platform::raster {
 namespace {
 
 std::unordered_set<GdiObject*>& liveObjects() {
-    static std::unordered_set<GdiObject*> objects;
-    return objects;
+    static auto* objects = new std::unordered_set<GdiObject*>; // outlives every user
+    return *objects;
 }
 
 template <typename T> T* makeStock(std::unique_ptr<T> object) {

@@ -9,8 +9,8 @@
 namespace {
 
 std::map<std::pair<HINSTANCE, int>, std::vector<unsigned char>>& bitmapResources() {
-    static std::map<std::pair<HINSTANCE, int>, std::vector<unsigned char>> table;
-    return table;
+    static auto* table = new std::map<std::pair<HINSTANCE, int>, std::vector<unsigned char>>;
+    return *table;
 }
 
 } // namespace

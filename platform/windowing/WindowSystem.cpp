@@ -12,28 +12,28 @@ namespace platform::windowing {
 namespace {
 
 std::unordered_set<Window*>& liveWindows() {
-    static std::unordered_set<Window*> windows;
-    return windows;
+    static auto* windows = new std::unordered_set<Window*>; // outlives every user
+    return *windows;
 }
 
 // Windows in creation order, so that searches run in a stable order.
 std::vector<Window*>& windowOrder() {
-    static std::vector<Window*> order;
-    return order;
+    static auto* order = new std::vector<Window*>;
+    return *order;
 }
 
 std::list<WindowClass>& classes() {
-    static std::list<WindowClass> table = [] {
-        std::list<WindowClass> builtIn;
+    static auto* table = [] {
+        auto* builtIn = new std::list<WindowClass>;
         WindowClass statics;
         statics.name = "STATIC";
         statics.system = true;
         statics.description.lpfnWndProc = DefWindowProcA;
         statics.description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        builtIn.push_back(statics);
+        builtIn->push_back(statics);
         return builtIn;
     }();
-    return table;
+    return *table;
 }
 
 bool sameName(const std::string& a, const char* b) {
@@ -361,8 +361,8 @@ COLORREF backgroundColor(const Window* window) {
 }
 
 std::deque<MSG>& messageQueue() {
-    static std::deque<MSG> queue;
-    return queue;
+    static auto* queue = new std::deque<MSG>;
+    return *queue;
 }
 
 Window* windowNeedingPaint(Window* within) {
