@@ -445,6 +445,132 @@ CheckOutcome loadedTwice(const Library& library) {
     return outcome;
 }
 
+// The parent window handed to the editor: an X11 window id that no server knows. Where
+// there is no display the plug-in draws into memory; where there is one, it must find
+// the id unusable and cope, as with a parent on a display it cannot reach.
+void* editorParent() {
+    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x3FFFFF01u));
+}
+
+bool hasEditor(const AEffect& record) {
+    return (record.flags & effFlagsHasEditor) != 0;
+}
+
+// Which of the editor checks a plug-in without an editor passes trivially.
+CheckOutcome noEditor() {
+    return CheckOutcome{true, "no editor"};
+}
+
+std::string rectangleProblem(PluginInstance& plugin) {
+    ERect* rectangle = nullptr;
+    plugin.dispatch(effEditGetRect, 0, 0, &rectangle);
+    if (rectangle == nullptr) {
+        return "effEditGetRect gave no rectangle";
+    }
+    const int width = rectangle->right - rectangle->left;
+    const int height = rectangle->bottom - rectangle->top;
+    if (width <= 0 || height <= 0 || width > 8192 || height > 8192) {
+        return "effEditGetRect gave " + std::to_string(width) + " x " + std::to_string(height);
+    }
+    return "";
+}
+
+CheckOutcome editorRectangleBeforeOpen(const Library& library) {
+    std::string error;
+    auto plugin = instanceOf(library, error);
+    if (!plugin) {
+        return fail(error);
+    }
+    if (!hasEditor(*plugin->record())) {
+        return noEditor();
+    }
+    plugin->open();
+    const std::string problem = rectangleProblem(*plugin);
+    return problem.empty() ? CheckOutcome{} : fail(problem);
+}
+
+CheckOutcome editorOpenedTwice(const Library& library) {
+    std::string error;
+    auto plugin = instanceOf(library, error);
+    if (!plugin) {
+        return fail(error);
+    }
+    if (!hasEditor(*plugin->record())) {
+        return noEditor();
+    }
+    start(*plugin);
+    plugin->dispatch(effEditOpen, 0, 0, editorParent());
+    plugin->dispatch(effEditIdle);
+    plugin->dispatch(effEditOpen, 0, 0, editorParent());
+    plugin->dispatch(effEditIdle);
+    const std::string problem = rectangleProblem(*plugin);
+    plugin->dispatch(effEditClose);
+    plugin->dispatch(effEditClose);
+    return problem.empty() ? CheckOutcome{} : fail(problem);
+}
+
+CheckOutcome editorCycles(const Library& library, int idleHertz) {
+    std::string error;
+    auto plugin = instanceOf(library, error);
+    if (!plugin) {
+        return fail(error);
+    }
+    if (!hasEditor(*plugin->record())) {
+        return noEditor();
+    }
+    start(*plugin);
+    const auto interval = std::chrono::microseconds(1000000 / idleHertz);
+    const std::int32_t params = plugin->record()->numParams;
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        plugin->dispatch(effEditOpen, 0, 0, editorParent());
+        for (int idle = 0; idle < 8; ++idle) {
+            // Changes from the host between idles, as automation playback sends them.
+            if (params > 0) {
+                plugin->setParameter((cycle + idle) % params, static_cast<float>(idle) / 8.0f);
+            }
+            if (idle == 4 && plugin->record()->numPrograms > 1) {
+                plugin->setProgram(1);
+            }
+            plugin->dispatch(effEditIdle);
+            std::this_thread::sleep_for(interval);
+        }
+        plugin->dispatch(effEditClose);
+    }
+    return {};
+}
+
+CheckOutcome editorCloseWithoutOpen(const Library& library) {
+    std::string error;
+    auto plugin = instanceOf(library, error);
+    if (!plugin) {
+        return fail(error);
+    }
+    if (!hasEditor(*plugin->record())) {
+        return noEditor();
+    }
+    plugin->open();
+    plugin->dispatch(effEditClose);
+    plugin->dispatch(effEditIdle);
+    return {};
+}
+
+CheckOutcome closeWithEditorOpen(const Library& library) {
+    std::string error;
+    auto plugin = instanceOf(library, error);
+    if (!plugin) {
+        return fail(error);
+    }
+    if (!hasEditor(*plugin->record())) {
+        return noEditor();
+    }
+    start(*plugin);
+    plugin->dispatch(effEditOpen, 0, 0, editorParent());
+    plugin->dispatch(effEditIdle);
+    plugin->suspend();
+    plugin->close();
+    return {};
+}
+
 std::string valueName(float value) {
     if (std::isnan(value)) {
         return "NaN";
@@ -484,6 +610,14 @@ std::vector<ConformanceCheck> conformanceChecks(Library library) {
         concurrentParameters);
     add("64 instances at once, each with its own state", manyInstances);
     add("the library loaded twice", loadedTwice);
+    add("editor: rectangle before open", editorRectangleBeforeOpen);
+    add("editor: opened twice without a close", editorOpenedTwice);
+    add("editor: open, idle and close cycles at 15 Hz idle",
+        [](const Library& l) { return editorCycles(l, 15); });
+    add("editor: open, idle and close cycles at 60 Hz idle",
+        [](const Library& l) { return editorCycles(l, 60); });
+    add("editor: close without open", editorCloseWithoutOpen);
+    add("effClose with the editor open", closeWithEditorOpen);
     return checks;
 }
 
