@@ -42,17 +42,27 @@ struct Match {
     bool bold = false;
 };
 
+// Our own fontconfig configuration, loaded once and kept for the life of the process.
+FcConfig* fontConfiguration() {
+    static FcConfig* config = FcInitLoadConfigAndFonts();
+    return config;
+}
+
 Match matchFace(const std::string& family, bool bold, bool italic) {
     Match match;
+    FcConfig* config = fontConfiguration();
+    if (!config) {
+        return match;
+    }
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* found = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* found = FcFontMatch(config, pattern, &result);
     if (found) {
         FcChar8* file = nullptr;
         if (FcPatternGetString(found, FC_FILE, 0, &file) == FcResultMatch && file) {
