@@ -89,7 +89,13 @@ bool X11HostWindow::connect(std::string& error) {
         error = "no X display (DISPLAY is not set)";
         return false;
     }
-    connection = XOpenDisplay(nullptr);
+    // A busy server turns a connection away now and then; it takes the same one a moment later.
+    for (int attempt = 0; attempt < 6 && connection == nullptr; ++attempt) {
+        connection = XOpenDisplay(nullptr);
+        if (connection == nullptr) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1 << attempt));
+        }
+    }
     if (connection == nullptr) {
         error = std::string("cannot open the X display ") + name;
         return false;

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
+#include <thread>
 
 namespace platform::x11 {
 namespace {
@@ -16,6 +18,9 @@ namespace {
 constexpr std::uintptr_t largestResourceId = 0x1FFFFFFF;
 // How long one pointer query answers the polls.
 constexpr auto pointerQueryLife = std::chrono::microseconds(1000);
+// How often a drag's cursor polls put the dragged window's picture.
+constexpr auto dragPutInterval = std::chrono::milliseconds(15);
+constexpr int connectAttempts = 6;
 
 GC gcOf(void* gc) {
     return static_cast<GC>(gc);
@@ -63,6 +68,21 @@ unsigned long channelInto(unsigned channel, unsigned long mask) {
     return (value << maskShift(mask)) & mask;
 }
 
+// A busy server turns a connection away now and then (the socket's queue is full); it takes
+// the same one a moment later.
+Display* openDisplay() {
+    for (int attempt = 0; attempt < connectAttempts; ++attempt) {
+        if (Display* opened = XOpenDisplay(nullptr)) {
+            return opened;
+        }
+        if (std::getenv("DISPLAY") == nullptr) {
+            return nullptr;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1 << attempt));
+    }
+    return nullptr;
+}
+
 } // namespace
 
 X11Backend& x11Backend() {
@@ -74,7 +94,7 @@ bool X11Backend::connect() {
     if (display != nullptr) {
         return !connectionLost(display);
     }
-    display = XOpenDisplay(nullptr);
+    display = openDisplay();
     if (display == nullptr) {
         return false;
     }
@@ -293,6 +313,14 @@ void X11Backend::put(Hosted& h) {
     if (width <= 0 || height <= 0) {
         return;
     }
+    const std::size_t total = std::size_t(width) * std::size_t(height);
+    if (!h.exposed && h.shown.size() == total &&
+        std::equal(pixels, pixels + total, h.shown.begin())) {
+        return;
+    }
+    h.shown.assign(pixels, pixels + total);
+    h.exposed = false;
+    h.putTime = std::chrono::steady_clock::now();
     ErrorTrap trap(display);
     XImage* image = XCreateImage(display, visualOf(visual), unsigned(depth), ZPixmap, 0, nullptr,
                                  unsigned(width), unsigned(height), 32, 0);
@@ -399,6 +427,13 @@ POINT X11Backend::cursorPosition() {
     // A new position each time: a drag reads the cursor and then the buttons, once per pass.
     queriedOnce = false;
     queryPointer();
+    if (pressed != nullptr) {
+        Hosted* h = find(windowing::findWindow(pressed));
+        if (h != nullptr && !h->gone && !connectionLost(display) &&
+            std::chrono::steady_clock::now() - h->putTime >= dragPutInterval) {
+            put(*h);
+        }
+    }
     return pointerRoot;
 }
 
@@ -461,6 +496,7 @@ void X11Backend::readEvents() {
                                 event.xexpose.x + event.xexpose.width,
                                 event.xexpose.y + event.xexpose.height};
                 windowing::invalidate(h->window, &area, false);
+                h->exposed = true;
             }
             break;
         }
@@ -560,7 +596,9 @@ void X11Backend::pump() {
             pending.pop_front();
             if (windowing::Window* w = windowing::findWindow(m.hwnd)) {
                 if (w->procedure != nullptr) {
+                    pressed = m.hwnd;
                     w->procedure(m.hwnd, m.message, m.wParam, m.lParam);
+                    pressed = nullptr;
                 }
             }
             // What the delivered message started may have let more events in.

@@ -52,6 +52,10 @@ private:
         void* gc = nullptr;
         POINT parentOrigin{0, 0}; // the parent's top-left corner on the root window
         bool gone = false;        // destroyed by the server with its parent
+        // What the server was last given, so that an idle that drew nothing new sends nothing.
+        std::vector<std::uint32_t> shown;
+        bool exposed = true; // the server lost the window's content
+        std::chrono::steady_clock::time_point putTime{};
     };
 
     bool connect();
@@ -64,6 +68,7 @@ private:
                      int rootX, int rootY);
     void destroyGoneWindows();
     void paintInvalidWindows();
+    // Puts the window's picture on the server when it differs from what the server shows.
     void put(Hosted& hosted);
     const std::uint32_t* pixelsFor(Hosted& hosted, int& width, int& height);
     void queryPointer();
@@ -76,6 +81,9 @@ private:
     std::vector<Hosted> hosted;
     std::deque<MSG> pending;
     int pumpDepth = 0;
+    // The window of the press being delivered: a drag inside it draws without ending its
+    // drawing, so the cursor polls put its picture now and then.
+    HWND pressed = nullptr;
     std::vector<std::uint32_t> picture;   // a window composed with its children
     std::vector<std::uint32_t> converted; // pixels in the visual's format when it is not ours
 
