@@ -21,6 +21,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +29,7 @@
 #include <memory>
 #include <regex>
 #include <thread>
+#include <unistd.h>
 
 namespace windows_tests {
 namespace {
@@ -257,21 +259,33 @@ INSTANTIATE_TEST_SUITE_P(Plugins, WineRender, ::testing::ValuesIn(renderCases),
 struct PictureCase {
     const char* plugin;
     const char* label;
-    // Every parameter's value, or a negative value for the plug-in's own program 0.
-    float value;
+    // The values of the columns from the left, repeated as needed; none for the plug-in's own
+    // program 0.
+    std::vector<float> values;
+
+    float valueOf(std::int32_t column) const {
+        return values[static_cast<std::size_t>(column) % values.size()];
+    }
 };
 
-platform::testing::Image linuxPicture(const PluginNames& plugin, float value,
+platform::testing::Image linuxPicture(const PluginNames& plugin, const PictureCase& pictureCase,
                                       SliderPanelLayout& layout) {
     std::unique_ptr<EffectBase> effect(snapshotPlugin(plugin).make(snapshot::quietHost()));
     if (effect == nullptr) {
         return {};
     }
-    if (value >= 0.0f) {
-        snapshot::setAllParameters(*effect, value);
-    }
     layout = static_cast<SliderPanelEditor*>(effect->getEditor())->getLayout();
+    for (std::int32_t k = 0; k < layout.columnCount && !pictureCase.values.empty(); ++k) {
+        effect->setParameter(layout.columns[k].parameter, pictureCase.valueOf(k));
+    }
     return snapshot::pictureOfEditor(*effect);
+}
+
+// Reads back as the same float.
+std::string exactText(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+    return text;
 }
 
 void savePicture(const Picture& picture, const std::string& path) {
@@ -299,18 +313,16 @@ TEST_P(WinePicture, MatchesTheLinuxPictureOutsideText) {
         outputFolder(std::string("picture-") + pictureCase.plugin + "-" + pictureCase.label);
 
     SliderPanelLayout layout{};
-    const platform::testing::Image expected = linuxPicture(plugin, pictureCase.value, layout);
+    const platform::testing::Image expected = linuxPicture(plugin, pictureCase, layout);
     ASSERT_GT(expected.width, 0) << "the Linux editor did not open";
 
     std::vector<std::string> command{windowsPlughost(Machine::x64), "shot",
                                      windowsPath(windowsPlugin(Machine::x64, plugin)),
                                      windowsPath(folder + "/windows.bmp")};
-    if (pictureCase.value >= 0.0f) {
-        for (std::int32_t k = 0; k < layout.columnCount; ++k) {
-            command.push_back("--set");
-            command.push_back(std::to_string(layout.columns[k].parameter) + "=" +
-                              std::to_string(pictureCase.value));
-        }
+    for (std::int32_t k = 0; k < layout.columnCount && !pictureCase.values.empty(); ++k) {
+        command.push_back("--set");
+        command.push_back(std::to_string(layout.columns[k].parameter) + "=" +
+                          exactText(pictureCase.valueOf(k)));
     }
     const ProcessResult shot = wine->run(command);
     ASSERT_EQ(shot.exitCode, 0) << shot.out << shot.err;
@@ -361,10 +373,14 @@ TEST_P(WinePicture, MatchesTheLinuxPictureOutsideText) {
     EXPECT_LE(textDifferences * 3, textPixels);
 }
 
+// Both ends of the travel, and values between that put handles between pixels and give
+// displays of every width.
+const std::vector<float> between{0.13f, 0.37f, 0.5f, 0.777f, 0.0625f, 0.91f, 0.3333f, 0.05f, 0.6f};
 const std::vector<PictureCase> pictureCases{
-    {"Tarvik", "program0", -1.0f}, {"Tarvik", "zero", 0.0f}, {"Tarvik", "full", 1.0f},
-    {"Ombrel", "program0", -1.0f}, {"Ombrel", "zero", 0.0f}, {"Ombrel", "full", 1.0f},
-    {"Quisel", "program0", -1.0f}, {"Quisel", "zero", 0.0f}, {"Quisel", "full", 1.0f},
+    {"Tarvik", "program0", {}},     {"Tarvik", "zero", {0.0f}},     {"Tarvik", "full", {1.0f}},
+    {"Tarvik", "between", between}, {"Ombrel", "program0", {}},     {"Ombrel", "zero", {0.0f}},
+    {"Ombrel", "full", {1.0f}},     {"Ombrel", "between", between}, {"Quisel", "program0", {}},
+    {"Quisel", "zero", {0.0f}},     {"Quisel", "full", {1.0f}},     {"Quisel", "between", between},
 };
 
 INSTANTIATE_TEST_SUITE_P(Plugins, WinePicture, ::testing::ValuesIn(pictureCases),
