@@ -1,6 +1,5 @@
 # What plughost links on Linux, provided for Windows builds, where Debian has no MinGW build of
-# libsndfile and no target tree for the JSON headers. The targets carry the Linux names so that
-# plughost's own list stays one list.
+# libsndfile. The target carries the Linux name so that plughost's own list stays one list.
 #
 # libsndfile: our own WAV reader and writer behind the same functions.
 add_library(plughost_wav STATIC ${QMT_ROOT}/host/platform_win32/WavFile.cpp)
@@ -9,15 +8,8 @@ project_warnings(plughost_wav)
 add_library(PkgConfig::SNDFILE INTERFACE IMPORTED)
 target_link_libraries(PkgConfig::SNDFILE INTERFACE plughost_wav)
 
-# The JSON library is header-only and the same for every target; the build machine's copy is
-# offered through a folder that holds nothing else, so no Linux header is ever found by it.
-find_path(QMT_JSON_INCLUDE nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH
-          NO_DEFAULT_PATH REQUIRED)
-set(json_folder ${CMAKE_BINARY_DIR}/json-include)
-file(MAKE_DIRECTORY ${json_folder})
-file(CREATE_LINK ${QMT_JSON_INCLUDE}/nlohmann ${json_folder}/nlohmann SYMBOLIC)
-add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
-target_include_directories(nlohmann_json::nlohmann_json SYSTEM INTERFACE ${json_folder})
+# The JSON headers: the MinGW toolchain files provide the package (cmake/toolchains/packages).
+find_package(nlohmann_json 3 REQUIRED)
 
 # plughost shot and plughost edit: the editor in a real top-level window.
 set(win32_folder ${QMT_ROOT}/host/platform_win32)

@@ -100,6 +100,18 @@ CommandResult runPlughost(const std::vector<std::string>& arguments) {
     return runCommand(command);
 }
 
+CommandResult runPlughostOnOurPlugin(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{PLUGHOST};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+#ifdef SANITIZED_BUILD
+    const char* inherited = std::getenv("ASAN_OPTIONS");
+    std::string options = inherited != nullptr ? std::string(inherited) + ":" : std::string();
+    return runCommand(command, "", {{"ASAN_OPTIONS", options + "detect_leaks=0"}});
+#else
+    return runCommand(command);
+#endif
+}
+
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     std::stringstream stream(text);

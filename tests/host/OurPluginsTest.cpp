@@ -47,7 +47,7 @@ protected:
 
 TEST_P(OurPlugins, InfoJsonShowsRecordProgramsAndParameterTexts) {
     const OurPlugin& c = GetParam();
-    const CommandResult result = runPlughost({"info", "--json", c.path});
+    const CommandResult result = runPlughostOnOurPlugin({"info", "--json", c.path});
     // A text written past its buffer would make info fail with the reason on stderr.
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");
@@ -83,7 +83,7 @@ TEST_P(OurPlugins, InfoJsonShowsRecordProgramsAndParameterTexts) {
 
 TEST_P(OurPlugins, InfoTextListsTheSameProgramsAndCounts) {
     const OurPlugin& c = GetParam();
-    const CommandResult result = runPlughost({"info", c.path});
+    const CommandResult result = runPlughostOnOurPlugin({"info", c.path});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     for (const std::string& expected :
          {std::string("programs       16"), "parameters     " + std::to_string(c.parameters.size()),

@@ -34,7 +34,7 @@ TEST_P(PlughostCheckPasses, EveryCheckOnItsOwnLineThenTheCount) {
     if (std::string(c.path).empty()) {
         GTEST_SKIP() << c.label << " is not part of this build";
     }
-    const CommandResult result = runPlughost({"check", c.path});
+    const CommandResult result = runPlughostOnOurPlugin({"check", c.path});
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     const auto lines = linesOf(result.out);
     ASSERT_GT(lines.size(), 20u) << result.out;

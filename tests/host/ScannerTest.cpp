@@ -40,7 +40,7 @@ void PrintTo(const ScannedPlugin& c, std::ostream* out) {
 
 // The unique identifier as plughost reads it from the record.
 std::int64_t uniqueIdOf(const std::string& path) {
-    const CommandResult result = runPlughost({"info", "--json", path});
+    const CommandResult result = runPlughostOnOurPlugin({"info", "--json", path});
     const auto json = nlohmann::json::parse(result.out, nullptr, false);
     if (result.exitCode != 0 || json.is_discarded()) {
         ADD_FAILURE() << "plughost info failed on " << path << ": " << result.err;
