@@ -27,3 +27,6 @@ set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # pkg-config would otherwise report the build machine's Linux libraries.
 set(ENV{PKG_CONFIG_LIBDIR} /usr/${QMT_MINGW_TRIPLET}/lib/pkgconfig)
 set(ENV{PKG_CONFIG_PATH} "")
+
+# Header-only packages that the target shares with the build machine (see packages/).
+set(nlohmann_json_DIR ${CMAKE_CURRENT_LIST_DIR}/packages/nlohmann_json CACHE PATH "")

@@ -1,0 +1,7 @@
+# Debian 12 ships version 3.11.2 of the JSON headers; any 3.x request is met.
+set(PACKAGE_VERSION 3.11.2)
+if(PACKAGE_FIND_VERSION_MAJOR AND NOT PACKAGE_FIND_VERSION_MAJOR EQUAL 3)
+    set(PACKAGE_VERSION_COMPATIBLE FALSE)
+else()
+    set(PACKAGE_VERSION_COMPATIBLE TRUE)
+endif()
