@@ -72,11 +72,3 @@ HeadlessBackend& headlessBackend() {
 }
 
 } // namespace platform::headless
-
-namespace platform::windowing {
-
-Backend& backend() {
-    return headless::headlessBackend();
-}
-
-} // namespace platform::windowing

@@ -29,4 +29,8 @@ public:
 
 Backend& backend();
 
+// Whether a parent handle that names no window of ours is a window of the native window system
+// (an X11 window id) that a window can be created inside.
+bool acceptsNativeParent(HWND parent);
+
 } // namespace platform::windowing

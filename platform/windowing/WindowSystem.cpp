@@ -172,9 +172,13 @@ Window* createWindow(DWORD exStyle, const char* className, const char* name, DWO
         return nullptr;
     }
     Window* parent = nullptr;
+    std::uintptr_t nativeParent = 0;
     if (parentHandle) {
         parent = findWindow(parentHandle);
-        if (!parent) {
+        if (!parent && acceptsNativeParent(parentHandle)) {
+            // A top-level window here, a child of the native window there.
+            nativeParent = reinterpret_cast<std::uintptr_t>(parentHandle);
+        } else if (!parent) {
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return nullptr;
         }
@@ -197,6 +201,7 @@ Window* createWindow(DWORD exStyle, const char* className, const char* name, DWO
     window->exStyle = exStyle;
     window->text = name ? name : "";
     window->parent = parent;
+    window->nativeParent = nativeParent;
     window->id = (style & WS_CHILD) ? LONG_PTR(reinterpret_cast<std::uintptr_t>(menu)) : 0;
     window->x = x;
     window->y = y;

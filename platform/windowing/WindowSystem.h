@@ -5,6 +5,7 @@
 #include "platform/api/User.h"
 #include "platform/raster/Surface.h"
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
@@ -38,6 +39,9 @@ struct Window {
     RECT update{0, 0, 0, 0};
     bool erasePending = false;
     bool destroying = false;
+    // The window of the native window system that this top-level window was created inside
+    // (an X11 window id), or 0.
+    std::uintptr_t nativeParent = 0;
 
     int width() const { return surface->width; }
     int height() const { return surface->height; }
