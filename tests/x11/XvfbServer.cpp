@@ -4,12 +4,10 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 XvfbServer::~XvfbServer() {
     kill();
@@ -35,14 +33,20 @@ bool XvfbServer::start(std::string& why) {
         argv.push_back(a.data());
     }
     argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, channel[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    pid = fork();
+    if (pid == 0) {
+        // The server ends with the test, even when the test is killed.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        close(channel[0]);
+        const int quiet = open("/dev/null", O_WRONLY);
+        if (quiet >= 0) {
+            dup2(quiet, 2);
+        }
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
     close(channel[1]);
-    if (failed != 0) {
+    if (pid < 0) {
         close(channel[0]);
         pid = -1;
         why = "Xvfb could not be started";
