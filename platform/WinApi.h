@@ -11,8 +11,10 @@
 #endif
 #include <windows.h>
 #else
+#include "platform/api/Edit.h"
 #include "platform/api/Gdi.h"
 #include "platform/api/Kernel.h"
+#include "platform/api/Menu.h"
 #include "platform/api/Types.h"
 #include "platform/api/User.h"
 #endif

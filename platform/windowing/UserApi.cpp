@@ -150,8 +150,17 @@ BOOL DestroyWindow(HWND handle) {
     if (!w) {
         return FALSE;
     }
-    if (focusWindow == handle) {
-        focusWindow = nullptr;
+    // The focus leaves a window that is destroyed, or whose ancestor is, with WM_KILLFOCUS.
+    for (Window* f = findWindow(focusWindow); f; f = f->parent) {
+        if (f == w) {
+            const HWND lost = focusWindow;
+            focusWindow = nullptr;
+            SendMessageA(lost, WM_KILLFOCUS, 0, 0);
+            break;
+        }
+    }
+    if (!findWindow(handle)) {
+        return TRUE;
     }
     if (captureWindow == handle) {
         captureWindow = nullptr;

@@ -2,6 +2,7 @@
 #include "platform/api/Gdi.h"
 #include "platform/api/Kernel.h"
 #include "platform/windowing/Backend.h"
+#include "platform/windowing/EditBox.h"
 
 #include <algorithm>
 #include <cctype>
@@ -31,6 +32,12 @@ std::list<WindowClass>& classes() {
         statics.description.lpfnWndProc = DefWindowProcA;
         statics.description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         builtIn->push_back(statics);
+        WindowClass edit;
+        edit.name = "EDIT";
+        edit.system = true;
+        edit.description.lpfnWndProc = editBoxProcedure;
+        edit.description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        builtIn->push_back(edit);
         return builtIn;
     }();
     return *table;

@@ -7,8 +7,6 @@
 #include "platform/testing/MenuScript.h"
 #include "tests/controls_more/ControlsTestSupport.h"
 
-// Built where the platform provides the system's popup menus.
-#ifdef MF_SEPARATOR
 
 using namespace controlstest;
 namespace pt = platform::testing;
@@ -270,4 +268,3 @@ TEST_F(ChoiceMenuTest, EntriesAreLimitedInNumberAndLength) {
 
 } // namespace
 
-#endif

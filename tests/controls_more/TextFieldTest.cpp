@@ -9,8 +9,6 @@
 #include "platform/testing/Keystrokes.h"
 #include "tests/controls_more/ControlsTestSupport.h"
 
-// Built where the platform provides the system's edit box.
-#ifdef EM_SETMARGINS
 
 using namespace controlstest;
 namespace pt = platform::testing;
@@ -250,4 +248,3 @@ TEST_F(TextFieldTest, AFieldDestroyedWithItsBoxOpenLeavesNoBoxBehind) {
 
 } // namespace
 
-#endif

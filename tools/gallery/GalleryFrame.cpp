@@ -149,7 +149,6 @@ Frame* makeGalleryFrame(void* parentWindow) {
         display->setValue(0.5f);
         frame->attachView(display);
     }
-#if defined(EM_SETMARGINS) && defined(MF_SEPARATOR)
     {
         auto* field =
             new TextField(centred(tileTextField, 88, 22), nullptr, 0, "Init", nullptr, style3DIn);
@@ -168,7 +167,6 @@ Frame* makeGalleryFrame(void* parentWindow) {
         menu->setCurrentEntry(1);
         frame->attachView(menu);
     }
-#endif
     {
         auto* knob = new Knob(centred(tileKnob, knobSize, knobSize), nullptr, 0,
                               art[artKnobBackground], art[artKnobHandle], Point(0, 0));

@@ -9,8 +9,6 @@
 #include "framework/gui/Frame.h"
 #include "framework/gui/controls/MouseTracking.h"
 
-// Built where the platform provides the system's popup menus.
-#ifdef MF_SEPARATOR
 
 namespace {
 
@@ -207,4 +205,3 @@ void ChoiceMenu::beginEditing() {
     ReleaseDC(window, dc);
 }
 
-#endif

@@ -9,8 +9,6 @@
 #include "framework/gui/Frame.h"
 #include "framework/gui/controls/MouseTracking.h"
 
-// Built where the platform provides the system's edit box.
-#ifdef EM_SETMARGINS
 
 namespace {
 
@@ -174,4 +172,3 @@ LRESULT CALLBACK TextField::editProcedure(HWND window, UINT message, WPARAM wPar
     return CallWindowProcA(next, window, message, wParam, lParam);
 }
 
-#endif
