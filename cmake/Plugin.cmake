@@ -46,8 +46,15 @@ function(add_plugin name)
     target_include_directories(${core} PUBLIC ${QMT_ROOT})
     project_warnings(${core})
     if(PLUGIN_DSP_SOURCES)
+        # Exact 32-bit float arithmetic: no fused multiply-add, and on 32-bit x86 the SSE
+        # unit rather than the x87 stack, whose wider intermediates would change results
+        # (and which the flush-to-zero setting does not govern).
+        set(dsp_options -ffp-contract=off)
+        if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86)")
+            list(APPEND dsp_options -msse2 -mfpmath=sse)
+        endif()
         set_source_files_properties(${PLUGIN_DSP_SOURCES} TARGET_DIRECTORY ${core}
-                                    PROPERTIES COMPILE_OPTIONS "-ffp-contract=off")
+                                    PROPERTIES COMPILE_OPTIONS "${dsp_options}")
     endif()
 
     add_library(${name} SHARED ${PLUGIN_ENTRY})
