@@ -1,9 +1,9 @@
 #include "tests/fuzz/FuzzPlugins.h"
 
 #include "framework/effect/PluginEntry.h"
-#include "plugins/ombrel/OmbrelEffect.h"
-#include "plugins/quisel/QuiselEffect.h"
-#include "plugins/tarvik/TarvikEffect.h"
+#include "plugins/ombrel/OmbrelEditEffect.h"
+#include "plugins/quisel/QuiselEditEffect.h"
+#include "plugins/tarvik/TarvikEditEffect.h"
 
 namespace {
 
@@ -16,10 +16,10 @@ template <typename Effect> EffectBase* make(audioMasterCallback host) {
 AEffect* makeFuzzEffect(std::uint8_t which, audioMasterCallback host) {
     switch (which % 3) {
     case 0:
-        return createPluginRecord(host, make<TarvikEffect>);
+        return createPluginRecord(host, make<TarvikEditEffect>);
     case 1:
-        return createPluginRecord(host, make<OmbrelEffect>);
+        return createPluginRecord(host, make<OmbrelEditEffect>);
     default:
-        return createPluginRecord(host, make<QuiselEffect>);
+        return createPluginRecord(host, make<QuiselEditEffect>);
     }
 }
