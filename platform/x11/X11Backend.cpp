@@ -228,11 +228,15 @@ void X11Backend::windowDestroyed(windowing::Window& window) {
     if (h == nullptr) {
         return;
     }
-    if (!h->gone && !connectionLost(display)) {
+    {
         ErrorTrap trap(display);
+        // The context outlives the window on the server, and its record lives in Xlib's memory
+        // even on a connection that is lost.
         XFreeGC(display, gcOf(h->gc));
-        XDestroyWindow(display, h->id);
-        XFlush(display);
+        if (!h->gone && !connectionLost(display)) {
+            XDestroyWindow(display, h->id);
+            XFlush(display);
+        }
     }
     const HWND handle = windowing::handleOf(&window);
     pending.erase(std::remove_if(pending.begin(), pending.end(),
