@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "framework/effect/DenormalGuard.h"
+#include "framework/effect/ProcessBlock.h"
 #include "plugins/ombrel/OmbrelEffect.h"
 
 namespace {
@@ -176,8 +177,7 @@ void OmbrelEffect::run(const float* input, float* left, float* right, std::int32
 }
 
 void OmbrelEffect::process(float** inputs, float** outputs, std::int32_t sampleFrames) {
-    if (sampleFrames <= 0 || inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
-        outputs[0] == nullptr || outputs[1] == nullptr) {
+    if (!hasWorkToDo(inputs, outputs, sampleFrames)) {
         return;
     }
     DenormalGuard guard;
@@ -185,8 +185,7 @@ void OmbrelEffect::process(float** inputs, float** outputs, std::int32_t sampleF
 }
 
 void OmbrelEffect::processReplacing(float** inputs, float** outputs, std::int32_t sampleFrames) {
-    if (sampleFrames <= 0 || inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
-        outputs[0] == nullptr || outputs[1] == nullptr) {
+    if (!hasWorkToDo(inputs, outputs, sampleFrames)) {
         return;
     }
     DenormalGuard guard;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "framework/effect/DenormalGuard.h"
+#include "framework/effect/ProcessBlock.h"
 #include "plugins/quisel/QuiselEffect.h"
 
 namespace {
@@ -46,8 +47,7 @@ std::int32_t tapSlot(float position) {
 } // namespace
 
 void QuiselEffect::process(float** inputs, float** outputs, std::int32_t sampleFrames) {
-    if (sampleFrames <= 0 || inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
-        outputs[0] == nullptr || outputs[1] == nullptr) {
+    if (!hasWorkToDo(inputs, outputs, sampleFrames)) {
         return;
     }
     DenormalGuard guard;
@@ -120,8 +120,7 @@ std::int32_t QuiselEffect::runLength(std::int32_t cursor, std::int32_t readPosit
 }
 
 void QuiselEffect::processReplacing(float** inputs, float** outputs, std::int32_t sampleFrames) {
-    if (sampleFrames <= 0 || inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
-        outputs[0] == nullptr || outputs[1] == nullptr) {
+    if (!hasWorkToDo(inputs, outputs, sampleFrames)) {
         return;
     }
     const float* input = inputs[0];

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "framework/effect/DenormalGuard.h"
+#include "framework/effect/ProcessBlock.h"
 #include "plugins/tarvik/TarvikEffect.h"
 
 namespace {
@@ -150,8 +151,7 @@ void TarvikEffect::run(const float* input, float* left, float* right, std::int32
 }
 
 void TarvikEffect::process(float** inputs, float** outputs, std::int32_t sampleFrames) {
-    if (sampleFrames <= 0 || inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
-        outputs[0] == nullptr || outputs[1] == nullptr) {
+    if (!hasWorkToDo(inputs, outputs, sampleFrames)) {
         return;
     }
     DenormalGuard guard;
@@ -159,8 +159,7 @@ void TarvikEffect::process(float** inputs, float** outputs, std::int32_t sampleF
 }
 
 void TarvikEffect::processReplacing(float** inputs, float** outputs, std::int32_t sampleFrames) {
-    if (sampleFrames <= 0 || inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
-        outputs[0] == nullptr || outputs[1] == nullptr) {
+    if (!hasWorkToDo(inputs, outputs, sampleFrames)) {
         return;
     }
     DenormalGuard guard;
