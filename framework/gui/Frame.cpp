@@ -10,6 +10,9 @@
 #include "framework/effect/Module.h"
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/DrawContext.h"
+#ifndef _WIN32
+#include "platform/NativeEvents.h"
+#endif
 
 namespace {
 
@@ -240,6 +243,12 @@ void Frame::redrawView(View* view) {
 }
 
 void Frame::idle() {
+#ifndef _WIN32
+    // No system message loop serves the window here: the editor's idle delivers its events.
+    if (window != nullptr) {
+        pumpNativeEvents(window);
+    }
+#endif
     if (!open || firstPaintPending || window == nullptr) {
         return;
     }
