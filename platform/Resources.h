@@ -12,4 +12,8 @@
 // copied. Registering the same module and id again replaces the earlier bitmap.
 void registerBitmapResource(HINSTANCE module, int id, const unsigned char* bmpFileData,
                             std::size_t size);
+
+// Forgets every bitmap a module registered: a library calls it as it is unloaded, so that a
+// host that loads and unloads it many times (plug-in scanners do) does not keep the copies.
+void unregisterBitmapResources(HINSTANCE module);
 #endif

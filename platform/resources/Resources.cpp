@@ -2,6 +2,7 @@
 #include "platform/raster/Objects.h"
 #include "platform/resources/BmpDecoder.h"
 
+#include <iterator>
 #include <map>
 #include <utility>
 #include <vector>
@@ -21,6 +22,13 @@ void registerBitmapResource(HINSTANCE module, int id, const unsigned char* bmpFi
         return;
     }
     bitmapResources()[{module, id & 0xFFFF}].assign(bmpFileData, bmpFileData + size);
+}
+
+void unregisterBitmapResources(HINSTANCE module) {
+    auto& table = bitmapResources();
+    for (auto entry = table.begin(); entry != table.end();) {
+        entry = entry->first.first == module ? table.erase(entry) : std::next(entry);
+    }
 }
 
 HBITMAP LoadBitmapA(HINSTANCE module, LPCSTR name) {

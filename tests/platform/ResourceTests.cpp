@@ -117,6 +117,19 @@ INSTANTIATE_TEST_SUITE_P(Formats, BitmapResources,
                              return std::string(info.param.name);
                          });
 
+TEST(BitmapResourceLookup, AnUnloadedModuleLeavesOnlyTheOthersBitmaps) {
+    const auto data = bmp(3, 2, picture, 24);
+    registerBitmapResource(module(0x9000), 128, data.data(), data.size());
+    registerBitmapResource(module(0x9000), 129, data.data(), data.size());
+    registerBitmapResource(module(0x9001), 128, data.data(), data.size());
+    unregisterBitmapResources(module(0x9000));
+    EXPECT_EQ(LoadBitmapA(module(0x9000), MAKEINTRESOURCEA(128)), nullptr);
+    EXPECT_EQ(LoadBitmapA(module(0x9000), MAKEINTRESOURCEA(129)), nullptr);
+    HBITMAP kept = LoadBitmapA(module(0x9001), MAKEINTRESOURCEA(128));
+    EXPECT_NE(kept, nullptr);
+    DeleteObject(kept);
+}
+
 TEST(BitmapResourceLookup, NeedsTheModuleAndTheId) {
     const auto data = bmp(3, 2, picture, 24);
     registerBitmapResource(module(0x6000), 129, data.data(), data.size());
