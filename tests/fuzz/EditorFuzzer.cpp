@@ -50,6 +50,8 @@ std::vector<pt::InputState> takeDrag(FuzzInput& in, int x, int y) {
     pt::InputState state;
     state.left = true;
     state.cursor = {x, y};
+    // The press itself, so that the script always holds the button before it lets go.
+    states.push_back(state);
     for (int i = 0; i < steps; ++i) {
         const std::uint8_t flags = in.takeByte();
         state.shift = (flags & 1) != 0;
@@ -59,7 +61,10 @@ std::vector<pt::InputState> takeDrag(FuzzInput& in, int x, int y) {
         state.cursor.y += static_cast<std::int8_t>(in.takeByte());
         states.push_back(state);
     }
-    state.left = false;
+    // The user lets go of everything in the end; a tracking loop waits as long as any
+    // button or modifier is held, as it should for a real user.
+    state = pt::InputState{};
+    state.cursor = states.back().cursor;
     states.push_back(state);
     return states;
 }
