@@ -2,44 +2,8 @@
 
 namespace controlstest {
 
-std::vector<unsigned char> makeBmp(int width, int height, const PixelFunction& pixel) {
-    const int rowBytes = (width * 3 + 3) & ~3;
-    const std::uint32_t dataSize = std::uint32_t(rowBytes * height);
-    const std::uint32_t fileSize = 54 + dataSize;
-    std::vector<unsigned char> file(fileSize, 0);
-    auto put16 = [&](std::size_t at, std::uint32_t value) {
-        file[at] = value & 0xFF;
-        file[at + 1] = (value >> 8) & 0xFF;
-    };
-    auto put32 = [&](std::size_t at, std::uint32_t value) {
-        put16(at, value & 0xFFFF);
-        put16(at + 2, value >> 16);
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, fileSize);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, std::uint32_t(width));
-    put32(22, std::uint32_t(height));
-    put16(26, 1);
-    put16(28, 24);
-    put32(34, dataSize);
-    for (int y = 0; y < height; ++y) {
-        unsigned char* row = &file[54 + std::size_t(height - 1 - y) * rowBytes];
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t rgb = pixel(x, y);
-            row[x * 3] = rgb & 0xFF;
-            row[x * 3 + 1] = (rgb >> 8) & 0xFF;
-            row[x * 3 + 2] = (rgb >> 16) & 0xFF;
-        }
-    }
-    return file;
-}
-
 Bitmap* makeBitmap(int id, int width, int height, const PixelFunction& pixel) {
-    const std::vector<unsigned char> file = makeBmp(width, height, pixel);
-    registerBitmapResource(static_cast<HINSTANCE>(moduleHandle), id, file.data(), file.size());
+    guitest::registerBitmap(id, width, height, pixel);
     return new Bitmap(id);
 }
 

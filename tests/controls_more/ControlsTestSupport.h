@@ -19,15 +19,15 @@
 #include "platform/Resources.h"
 #include "platform/WinApi.h"
 #include "platform/testing/Testing.h"
+#include "tests/gui/GuiTestSupport.h"
 
 namespace controlstest {
 
 using platform::testing::Image;
 using platform::testing::InputState;
-using PixelFunction = std::function<std::uint32_t(int x, int y)>; // 0x00RRGGBB
-
-// A 24-bit BMP file, rows stored bottom-up as the format has them.
-std::vector<unsigned char> makeBmp(int width, int height, const PixelFunction& pixel);
+// The toolkit tests' BMP writer.
+using guitest::makeBmp;
+using guitest::PixelFunction;
 
 // Registers a bitmap resource of this library and loads it; the caller releases it.
 Bitmap* makeBitmap(int id, int width, int height, const PixelFunction& pixel);
