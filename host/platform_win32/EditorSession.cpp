@@ -5,48 +5,26 @@
 namespace plughost {
 
 bool parseEditorOptions(const Arguments& arguments, bool allowUntil, EditorOptions& options) {
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (!argument.starts_with("--")) {
-            options.positional.push_back(argument);
-            continue;
+    auto apply = [&options](const std::string& option, const std::string& value) {
+        if (option == "--set") {
+            return addSettingOption(value, options.settings);
         }
-        const bool known = argument == "--set" || argument == "--program" || argument == "--wait" ||
-                           (allowUntil && argument == "--until");
-        if (!known) {
-            reportError("unknown option " + argument);
-            return false;
+        if (option == "--program") {
+            return readProgramOption(value, options.program);
         }
-        if (i + 1 >= arguments.size()) {
-            reportError(argument + " needs a value");
-            return false;
+        if (option == "--wait") {
+            return readIntegerOption(option, value, "milliseconds", 0, 3600000,
+                                     options.waitMilliseconds);
         }
-        const std::string& value = arguments[++i];
-        if (argument == "--set") {
-            ParameterSetting setting;
-            if (!parseSetting(value, setting)) {
-                reportError("--set wants INDEX=VALUE, got " + value);
-                return false;
-            }
-            options.settings.push_back(setting);
-        } else if (argument == "--program") {
-            std::int64_t program = 0;
-            if (!parseInteger(value, program)) {
-                reportError("--program wants a program number, got " + value);
-                return false;
-            }
-            options.program = program;
-        } else if (argument == "--wait") {
-            if (!parseInteger(value, options.waitMilliseconds) || options.waitMilliseconds < 0 ||
-                options.waitMilliseconds > 3600000) {
-                reportError("--wait wants milliseconds from 0 to 3600000, got " + value);
-                return false;
-            }
-        } else {
-            options.untilPath = value;
-        }
+        options.untilPath = value;
+        return true;
+    };
+    if (allowUntil) {
+        return scanArguments(arguments, {}, {"--set", "--program", "--wait", "--until"},
+                             options.positional, apply);
     }
-    return true;
+    return scanArguments(arguments, {}, {"--set", "--program", "--wait"}, options.positional,
+                         apply);
 }
 
 bool EditorSession::start(const std::string& pluginPath, const EditorOptions& options) {

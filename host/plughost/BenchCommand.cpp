@@ -25,6 +25,7 @@ constexpr std::int64_t largestBlock = 1 << 20;
 constexpr float longestRun = 3600.0f;
 
 struct BenchOptions {
+    std::vector<std::string> positional;
     std::string pluginPath;
     float seconds = 5.0f;
     std::int64_t blockSize = 512;
@@ -39,54 +40,35 @@ const char* usage =
     "usage: plughost bench PLUGIN [--seconds S] [--block N] [--set I=V ...] [--json]";
 
 bool parseOptions(const Arguments& arguments, BenchOptions& options) {
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--json") {
+    auto apply = [&options](const std::string& option, const std::string& value) {
+        if (option == "--json") {
             options.json = true;
-            continue;
+            return true;
         }
-        if (!argument.starts_with("--")) {
-            positional.push_back(argument);
-            continue;
+        if (option == "--set") {
+            return addSettingOption(value, options.settings);
         }
-        if (argument != "--seconds" && argument != "--block" && argument != "--set") {
-            reportError("unknown option " + argument);
+        if (option == "--block") {
+            return readIntegerOption(option, value, "a frame count", 1, largestBlock,
+                                     options.blockSize);
+        }
+        if (!parseFloat(value, options.seconds) || !(options.seconds > 0.0f) ||
+            options.seconds > longestRun) {
+            reportError("--seconds wants a duration above 0 and at most " + floatText(longestRun) +
+                        ", got " + value);
             return false;
         }
-        if (i + 1 >= arguments.size()) {
-            reportError(argument + " needs a value");
-            return false;
-        }
-        const std::string& value = arguments[++i];
-        if (argument == "--seconds") {
-            if (!parseFloat(value, options.seconds) || !(options.seconds > 0.0f) ||
-                options.seconds > longestRun) {
-                reportError("--seconds wants a duration above 0 and at most " +
-                            floatText(longestRun) + ", got " + value);
-                return false;
-            }
-        } else if (argument == "--block") {
-            if (!parseInteger(value, options.blockSize) || options.blockSize < 1 ||
-                options.blockSize > largestBlock) {
-                reportError("--block wants a frame count from 1 to " +
-                            std::to_string(largestBlock) + ", got " + value);
-                return false;
-            }
-        } else {
-            ParameterSetting setting;
-            if (!parseSetting(value, setting)) {
-                reportError("--set wants INDEX=VALUE, got " + value);
-                return false;
-            }
-            options.settings.push_back(setting);
-        }
+        return true;
+    };
+    if (!scanArguments(arguments, {"--json"}, {"--seconds", "--block", "--set"}, options.positional,
+                       apply)) {
+        return false;
     }
-    if (positional.size() != 1) {
+    if (options.positional.size() != 1) {
         reportError(usage);
         return false;
     }
-    options.pluginPath = positional[0];
+    options.pluginPath = options.positional[0];
     return true;
 }
 

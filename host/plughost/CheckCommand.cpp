@@ -95,21 +95,7 @@ CheckOutcome runIsolated(const ConformanceCheck& check) {
 int checkCommand(const Arguments& arguments) {
     bool json = false;
     std::string path;
-    for (const std::string& argument : arguments) {
-        if (argument == "--json") {
-            json = true;
-        } else if (argument.starts_with("--")) {
-            reportError("unknown option " + argument);
-            return exitUsage;
-        } else if (path.empty()) {
-            path = argument;
-        } else {
-            reportError("check takes one plug-in, got a second: " + argument);
-            return exitUsage;
-        }
-    }
-    if (path.empty()) {
-        reportError("usage: plughost check PLUGIN [--json]");
+    if (!parsePluginAndJson(arguments, "check", path, json)) {
         return exitUsage;
     }
     // The library must load and give a record at all before any check means anything.

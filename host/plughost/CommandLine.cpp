@@ -51,6 +51,93 @@ bool parseSetting(const std::string& text, ParameterSetting& setting) {
     return true;
 }
 
+bool scanArguments(const std::vector<std::string>& arguments,
+                   std::initializer_list<std::string_view> flags,
+                   std::initializer_list<std::string_view> valued,
+                   std::vector<std::string>& positional, const OptionHandler& apply) {
+    auto named = [](std::initializer_list<std::string_view> names, const std::string& option) {
+        for (const std::string_view name : names) {
+            if (option == name) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (!argument.starts_with("--")) {
+            positional.push_back(argument);
+        } else if (named(flags, argument)) {
+            if (!apply(argument, std::string())) {
+                return false;
+            }
+        } else if (!named(valued, argument)) {
+            reportError("unknown option " + argument);
+            return false;
+        } else if (i + 1 >= arguments.size()) {
+            reportError(argument + " needs a value");
+            return false;
+        } else if (!apply(argument, arguments[++i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool parsePluginAndJson(const std::vector<std::string>& arguments, const std::string& command,
+                        std::string& path, bool& json) {
+    std::vector<std::string> positional;
+    auto apply = [&json](const std::string&, const std::string&) {
+        json = true;
+        return true;
+    };
+    if (!scanArguments(arguments, {"--json"}, {}, positional, apply)) {
+        return false;
+    }
+    if (positional.size() > 1) {
+        reportError(command + " takes one plug-in, got a second: " + positional[1]);
+        return false;
+    }
+    if (positional.empty()) {
+        reportError("usage: plughost " + command + " PLUGIN [--json]");
+        return false;
+    }
+    path = positional[0];
+    return true;
+}
+
+bool addSettingOption(const std::string& value, std::vector<ParameterSetting>& settings) {
+    ParameterSetting setting;
+    if (!parseSetting(value, setting)) {
+        reportError("--set wants INDEX=VALUE, got " + value);
+        return false;
+    }
+    settings.push_back(setting);
+    return true;
+}
+
+bool readProgramOption(const std::string& value, std::optional<std::int64_t>& program) {
+    std::int64_t number = 0;
+    if (!parseInteger(value, number)) {
+        reportError("--program wants a program number, got " + value);
+        return false;
+    }
+    program = number;
+    return true;
+}
+
+bool readIntegerOption(const std::string& option, const std::string& value, const std::string& what,
+                       std::int64_t low, std::int64_t high, std::int64_t& result) {
+    std::int64_t number = 0;
+    if (!parseInteger(value, number) || number < low || number > high) {
+        reportError(option + " wants " + what + " from " + std::to_string(low) + " to " +
+                    std::to_string(high) + ", got " + value);
+        return false;
+    }
+    result = number;
+    return true;
+}
+
 std::unique_ptr<vsthost::PluginInstance> loadPlugin(const std::string& path) {
     std::string error;
     auto library = vsthost::PluginLibrary::load(path, error);

@@ -5,8 +5,13 @@
 #include "host/PluginInstance.h"
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace plughost {
 
@@ -22,6 +27,31 @@ struct ParameterSetting {
     float value = 0.0f;
 };
 bool parseSetting(const std::string& text, ParameterSetting& setting);
+
+// Walks a command's arguments. A word that does not begin with "--" is positional; an
+// option named in `flags` stands alone, one named in `valued` takes the next argument as
+// its value. Each option goes to `apply` (a flag with an empty value), which reports a bad
+// value itself and returns false. An unknown option or a missing value is reported here.
+// Stops at the first error.
+using OptionHandler = std::function<bool(const std::string& option, const std::string& value)>;
+bool scanArguments(const std::vector<std::string>& arguments,
+                   std::initializer_list<std::string_view> flags,
+                   std::initializer_list<std::string_view> valued,
+                   std::vector<std::string>& positional, const OptionHandler& apply);
+
+// The arguments of a command that takes one plug-in and --json: reports a missing or a
+// second plug-in with the command's usage line.
+bool parsePluginAndJson(const std::vector<std::string>& arguments, const std::string& command,
+                        std::string& path, bool& json);
+
+// The values of the options several commands share; each reports its own one-line error.
+// --set INDEX=VALUE, added to the settings in command-line order.
+bool addSettingOption(const std::string& value, std::vector<ParameterSetting>& settings);
+// --program K.
+bool readProgramOption(const std::string& value, std::optional<std::int64_t>& program);
+// A whole number from low to high; the error says "OPTION wants WHAT from LOW to HIGH".
+bool readIntegerOption(const std::string& option, const std::string& value, const std::string& what,
+                       std::int64_t low, std::int64_t high, std::int64_t& result);
 
 // Loads the library and creates one instance; on failure reports the one-line reason and
 // returns null.

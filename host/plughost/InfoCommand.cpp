@@ -185,21 +185,7 @@ void printJson(const InfoReport& report) {
 int infoCommand(const Arguments& arguments) {
     bool json = false;
     std::string path;
-    for (const std::string& argument : arguments) {
-        if (argument == "--json") {
-            json = true;
-        } else if (argument.starts_with("--")) {
-            reportError("unknown option " + argument);
-            return exitUsage;
-        } else if (path.empty()) {
-            path = argument;
-        } else {
-            reportError("info takes one plug-in, got a second: " + argument);
-            return exitUsage;
-        }
-    }
-    if (path.empty()) {
-        reportError("usage: plughost info PLUGIN [--json]");
+    if (!parsePluginAndJson(arguments, "info", path, json)) {
         return exitUsage;
     }
     auto plugin = loadPlugin(path);

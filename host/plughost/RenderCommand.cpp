@@ -66,39 +66,14 @@ const char* usage = "usage: plughost render PLUGIN IN OUT.wav [--set I=V ...] [-
 
 bool parseOptions(const Arguments& arguments, RenderOptions& options) {
     std::vector<std::string> positional;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (!argument.starts_with("--")) {
-            positional.push_back(argument);
-            continue;
+    auto apply = [&options](const std::string& option, const std::string& value) {
+        if (option == "--set") {
+            return addSettingOption(value, options.settings);
         }
-        const bool takesValue = argument == "--set" || argument == "--program" ||
-                                argument == "--at" || argument == "--block" ||
-                                argument == "--mode" || argument == "--rate";
-        if (!takesValue) {
-            reportError("unknown option " + argument);
-            return false;
+        if (option == "--program") {
+            return readProgramOption(value, options.program);
         }
-        if (i + 1 >= arguments.size()) {
-            reportError(argument + " needs a value");
-            return false;
-        }
-        const std::string& value = arguments[++i];
-        if (argument == "--set") {
-            ParameterSetting setting;
-            if (!parseSetting(value, setting)) {
-                reportError("--set wants INDEX=VALUE, got " + value);
-                return false;
-            }
-            options.settings.push_back(setting);
-        } else if (argument == "--program") {
-            std::int64_t program = 0;
-            if (!parseInteger(value, program)) {
-                reportError("--program wants a program number, got " + value);
-                return false;
-            }
-            options.program = program;
-        } else if (argument == "--at") {
+        if (option == "--at") {
             TimedSetting timed;
             timed.text = value;
             const std::size_t colon = value.find(':');
@@ -108,14 +83,13 @@ bool parseOptions(const Arguments& arguments, RenderOptions& options) {
                 return false;
             }
             options.timedSettings.push_back(timed);
-        } else if (argument == "--block") {
-            if (!parseInteger(value, options.blockSize) || options.blockSize < 1 ||
-                options.blockSize > largestBlock) {
-                reportError("--block wants a frame count from 1 to " +
-                            std::to_string(largestBlock) + ", got " + value);
-                return false;
-            }
-        } else if (argument == "--mode") {
+            return true;
+        }
+        if (option == "--block") {
+            return readIntegerOption(option, value, "a frame count", 1, largestBlock,
+                                     options.blockSize);
+        }
+        if (option == "--mode") {
             if (value == "replace") {
                 options.mode = Mode::replace;
             } else if (value == "add") {
@@ -124,14 +98,19 @@ bool parseOptions(const Arguments& arguments, RenderOptions& options) {
                 reportError("--mode wants replace or add, got " + value);
                 return false;
             }
-        } else {
-            float rate = 0.0f;
-            if (!parseFloat(value, rate) || !(rate > 0.0f) || !std::isfinite(rate)) {
-                reportError("--rate wants a sample rate above 0, got " + value);
-                return false;
-            }
-            options.rate = rate;
+            return true;
         }
+        float rate = 0.0f;
+        if (!parseFloat(value, rate) || !(rate > 0.0f) || !std::isfinite(rate)) {
+            reportError("--rate wants a sample rate above 0, got " + value);
+            return false;
+        }
+        options.rate = rate;
+        return true;
+    };
+    if (!scanArguments(arguments, {}, {"--set", "--program", "--at", "--block", "--mode", "--rate"},
+                       positional, apply)) {
+        return false;
     }
     if (positional.size() != 3) {
         reportError(usage);

@@ -33,42 +33,18 @@ struct ShotOptions {
 };
 
 bool parseShotOptions(const Arguments& arguments, ShotOptions& options) {
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (!argument.starts_with("--")) {
-            options.positional.push_back(argument);
-            continue;
+    auto apply = [&options](const std::string& option, const std::string& value) {
+        if (option == "--set") {
+            return addSettingOption(value, options.settings);
         }
-        if (argument != "--set" && argument != "--program" && argument != "--wait") {
-            reportError("unknown option " + argument);
-            return false;
+        if (option == "--program") {
+            return readProgramOption(value, options.program);
         }
-        if (i + 1 >= arguments.size()) {
-            reportError(argument + " needs a value");
-            return false;
-        }
-        const std::string& value = arguments[++i];
-        if (argument == "--set") {
-            ParameterSetting setting;
-            if (!parseSetting(value, setting)) {
-                reportError("--set wants INDEX=VALUE, got " + value);
-                return false;
-            }
-            options.settings.push_back(setting);
-        } else if (argument == "--program") {
-            std::int64_t program = 0;
-            if (!parseInteger(value, program)) {
-                reportError("--program wants a program number, got " + value);
-                return false;
-            }
-            options.program = program;
-        } else if (!parseInteger(value, options.waitMilliseconds) || options.waitMilliseconds < 0 ||
-                   options.waitMilliseconds > 600000) {
-            reportError("--wait wants milliseconds from 0 to 600000, got " + value);
-            return false;
-        }
-    }
-    return true;
+        return readIntegerOption(option, value, "milliseconds", 0, 600000,
+                                 options.waitMilliseconds);
+    };
+    return scanArguments(arguments, {}, {"--set", "--program", "--wait"}, options.positional,
+                         apply);
 }
 
 bool isBlank(const Picture& picture) {
