@@ -106,6 +106,9 @@ std::intptr_t HostContext::answer(AEffect* effect, std::int32_t opcode, std::int
     case audioMasterCurrentId:
         return uniqueId.load(std::memory_order_relaxed);
     case audioMasterIdle:
+        if (idleReaction) {
+            idleReaction();
+        }
         return 0;
     case audioMasterPinConnected: {
         // 0 means connected: every pin the plug-in declared is.

@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vsthost {
@@ -46,6 +47,11 @@ public:
     std::array<std::atomic<std::uint32_t>, highestOpcode + 2> calls;
     std::atomic<std::int32_t> lastAutomatedIndex{-1};
     std::atomic<float> lastAutomatedValue{0.0f};
+
+    // Run when the plug-in asks for the host's idle, on the thread that asks: how a host
+    // that does its own work there (and may call the plug-in back) is played. Set it while
+    // no editor is open.
+    std::function<void()> idleReaction;
 
     void setDirectory(const std::string& folder);
 

@@ -27,3 +27,28 @@ void EditorBase::update() {}
 void EditorBase::postUpdate() {
     updatePending.store(1, std::memory_order_relaxed);
 }
+
+std::int32_t EditorBase::openFromHost(void* parent) {
+    if (trackingDepth > 0) {
+        return 0;
+    }
+    closeIfRequested();
+    return open(parent);
+}
+
+void EditorBase::closeFromHost() {
+    if (trackingDepth > 0) {
+        closePending = true;
+        return;
+    }
+    close();
+}
+
+bool EditorBase::closeIfRequested() {
+    if (!closePending || trackingDepth > 0) {
+        return false;
+    }
+    closePending = false;
+    close();
+    return true;
+}

@@ -177,15 +177,16 @@ std::intptr_t EffectBase::dispatcher(std::int32_t opcode, std::int32_t index, st
         }
         return 0;
     case effEditOpen:
-        return editor != nullptr ? editor->open(ptr) : 0;
+        return editor != nullptr ? editor->openFromHost(ptr) : 0;
     case effEditClose:
         if (editor != nullptr) {
-            editor->close();
+            editor->closeFromHost();
         }
         return 0;
     case effEditIdle:
         if (editor != nullptr) {
             editor->idle();
+            editor->closeIfRequested();
         }
         return 0;
     case effIdentify:

@@ -156,6 +156,13 @@ LRESULT CALLBACK Frame::windowProcedure(HWND window, UINT message, WPARAM wParam
                 frame->onMouseDown(context, where);
             }
             ReleaseDC(window, dc);
+            // A close the host asked for during a drag: here no control is on the stack any
+            // more (unless the frame's own idle delivered this press; the editor's idle then
+            // closes). The window is gone after it.
+            GuiEditor* editor = frame->getEditor();
+            if (editor != nullptr && !frame->deliveringEvents && editor->closeIfRequested()) {
+                return 0;
+            }
         }
         break;
     case WM_DESTROY:
@@ -246,7 +253,10 @@ void Frame::idle() {
 #ifndef _WIN32
     // No system message loop serves the window here: the editor's idle delivers its events.
     if (window != nullptr) {
+        const bool outerDelivery = deliveringEvents;
+        deliveringEvents = true;
         pumpNativeEvents(window);
+        deliveringEvents = outerDelivery;
     }
 #endif
     if (!open || firstPaintPending || window == nullptr) {

@@ -90,6 +90,9 @@ private:
     View* editingView = nullptr;
     bool firstPaintPending = true;
     bool open = false;
+    // While idle hands the window system's events to the window: a close the host asked for
+    // during a drag then waits for the idle to return (the frame is still on the stack).
+    bool deliveringEvents = false;
     HWND window = nullptr;
     bool hostWindowMode = false;
     VstWindow hostWindow{};

@@ -92,6 +92,35 @@ TEST_P(EditorTest, TheDisplayFollowsADragThroughTheThrottledIdle) {
     EXPECT_FALSE(host.callsOf(audioMasterIdle).empty());
 }
 
+// Hosts may close the editor from inside the idle a drag gives them. The drag then lets go
+// of the mouse, and the editor closes once the press has unwound; an open asked for in
+// between is refused.
+TEST_P(EditorTest, AHostClosingTheEditorDuringADragClosesItWhenTheDragHasLetGo) {
+    const std::size_t windowsBefore = platform::testing::allWindows().size();
+    ASSERT_EQ(open(), 1);
+    paint();
+    platform::testing::setTickCount(100000);
+    platform::testing::setTickStepPerCursorPoll(60);
+    std::vector<std::intptr_t> reopened;
+    host.reactTo(audioMasterIdle, [this, &reopened] {
+        close();
+        reopened.push_back(open());
+    });
+    VerticalSlider* slider = slidersLeftToRight().front();
+    // Held for far longer than the first idle.
+    std::vector<editortest::InputState> held(200, pointer(0, 130));
+    held.push_back(pointer(0, 130, false));
+    dragHandle(slider, held);
+    host.reactTo(audioMasterIdle, {});
+
+    EXPECT_EQ(editor()->getFrame(), nullptr);
+    EXPECT_EQ(platform::testing::allWindows().size(), windowsBefore);
+    ASSERT_EQ(reopened.size(), 1u) << "the drag went on after the close";
+    EXPECT_EQ(reopened[0], 0);
+    EXPECT_FALSE(automation().empty());
+    EXPECT_EQ(open(), 1);
+}
+
 TEST_P(EditorTest, AltClickResetsToTheColumnsDefault) {
     for (std::int32_t p = 0; p < parameterCount(); ++p) {
         hostSets(p, 0.2f);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "framework/effect/vst2/Interface.h"
@@ -31,6 +33,12 @@ public:
     // real host answers with its interface version.
     void answer(std::int32_t opcode, std::intptr_t result) { answers[opcode] = result; }
 
+    // What the host does when called with this opcode, before it answers: a host may call
+    // the plug-in back from inside its callback. An empty reaction removes it.
+    void reactTo(std::int32_t opcode, std::function<void()> reaction) {
+        reactions[opcode] = std::move(reaction);
+    }
+
     std::vector<HostCall> calls;
 
     std::vector<HostCall> callsOf(std::int32_t opcode) const {
@@ -56,6 +64,10 @@ private:
             return 0;
         }
         host->calls.push_back({effect, opcode, index, value, ptr, opt});
+        auto reaction = host->reactions.find(opcode);
+        if (reaction != host->reactions.end() && reaction->second) {
+            reaction->second();
+        }
         auto found = host->answers.find(opcode);
         if (found != host->answers.end()) {
             return found->second;
@@ -64,4 +76,5 @@ private:
     }
 
     std::map<std::int32_t, std::intptr_t> answers;
+    std::map<std::int32_t, std::function<void()>> reactions;
 };

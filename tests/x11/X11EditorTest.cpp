@@ -467,6 +467,50 @@ TEST_F(X11EditorTest, AltPressResetsTheSlider) {
     host.closeEditor();
 }
 
+// The press reaches the editor through its own idle here, so the close the host asks for
+// from inside the drag completes when that idle returns.
+TEST_F(X11EditorTest, AHostClosingTheEditorDuringADragIsSurvived) {
+    constexpr std::int32_t parameter = 0;
+    X11Host host;
+    std::string error;
+    ASSERT_TRUE(host.load(QMT_QUISEL, error)) << error;
+    host.instance->setParameter(parameter, 0.5f);
+    ASSERT_TRUE(host.openEditor(error)) << error;
+    host.settledPicture();
+    Pointer pointer;
+    ASSERT_TRUE(pointer.usable()) << "no XTest extension on the server";
+    const SliderPlace place = sliderPlace("quisel", parameter, 0.5f);
+    auto& context = host.instance->host();
+    std::atomic<int> closes{0};
+    context.idleReaction = [&] {
+        if (closes.fetch_add(1) == 0) {
+            host.closeEditor();
+        }
+    };
+
+    std::atomic<bool> done{false};
+    std::thread hand([&] {
+        pointer.moveTo(hostX + place.left + 7, hostY + place.handleTop + 5);
+        pointer.button(true);
+        pointer.moveTo(hostX + place.left + 7, hostY + place.handleTop - 5);
+        waitFor([&] { return closes.load() > 0; }, 3000ms);
+        // Still held a while after the close: the drag must have let go already.
+        std::this_thread::sleep_for(100ms);
+        pointer.button(false);
+        done = true;
+    });
+    const bool closed =
+        host.idleUntil([&] { return closes.load() > 0 && host.window.childCount() == 0; }, 8000ms);
+    host.idleUntil([&] { return done.load(); }, 8000ms);
+    hand.join();
+    context.idleReaction = nullptr;
+    EXPECT_TRUE(closed) << "the editor's window stayed";
+
+    ASSERT_TRUE(host.openEditor(error)) << error;
+    EXPECT_NE(host.settledPicture().pixels.front(), blankColor);
+    host.closeEditor();
+}
+
 // ---- life cycle
 
 TEST_F(X11EditorTest, OpeningAndClosingTenTimesLeavesNothing) {

@@ -4,6 +4,7 @@
 #include "framework/gui/DrawContext.h"
 #include "framework/gui/OffscreenContext.h"
 #include "framework/gui/controls/ControlListener.h"
+#include "framework/gui/controls/MouseTracking.h"
 #include "platform/WinApi.h"
 
 namespace {
@@ -165,6 +166,7 @@ void Slider::onMouseDown(DrawContext& context, const Point& where) {
     float reference = value;
     std::int32_t held = state;
     Point cursor = where;
+    const MouseTrackingScope tracking(*this);
     do {
         float next =
             static_cast<float>(static_cast<double>(along(cursor) - minimumPosition - grip) / range);
@@ -193,5 +195,6 @@ void Slider::onMouseDown(DrawContext& context, const Point& where) {
             reference = value;
             held = state;
         }
-    } while (state == stateLeftAlone || state == stateLeftWithShift);
+    } while ((state == stateLeftAlone || state == stateLeftWithShift) &&
+             !tracking.closeRequested());
 }
