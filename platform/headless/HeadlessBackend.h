@@ -5,6 +5,7 @@
 #include "platform/testing/Testing.h"
 #include "platform/windowing/Backend.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace platform::headless {
@@ -20,16 +21,17 @@ public:
     std::size_t remaining() const { return states_.size() - 1 - position_; }
     bool scripted() const { return states_.size() > 1 && remaining() > 0; }
     void setTickStepPerCursorPoll(DWORD milliseconds) { tickStep_ = milliseconds; }
-    int keyPolls() const { return keyPolls_; }
-    int cursorPolls() const { return cursorPolls_; }
+    // Counted in 64 bits: a drag polls about once a millisecond for as long as it lasts.
+    std::uint64_t keyPolls() const { return keyPolls_; }
+    std::uint64_t cursorPolls() const { return cursorPolls_; }
     void reset();
 
 private:
     std::vector<testing::InputState> states_{testing::InputState{}};
     std::size_t position_ = 0;
     DWORD tickStep_ = 0;
-    int keyPolls_ = 0;
-    int cursorPolls_ = 0;
+    std::uint64_t keyPolls_ = 0;
+    std::uint64_t cursorPolls_ = 0;
 };
 
 HeadlessBackend& headlessBackend();

@@ -91,11 +91,11 @@ std::size_t remainingInputStates() {
     return input().remaining();
 }
 
-int keyStatePolls() {
+std::uint64_t keyStatePolls() {
     return input().keyPolls();
 }
 
-int cursorPolls() {
+std::uint64_t cursorPolls() {
     return input().cursorPolls();
 }
 

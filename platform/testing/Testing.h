@@ -35,8 +35,8 @@ InputState currentInput();
 std::size_t remainingInputStates();
 
 // Number of GetAsyncKeyState and GetCursorPos calls since the last reset.
-int keyStatePolls();
-int cursorPolls();
+std::uint64_t keyStatePolls();
+std::uint64_t cursorPolls();
 
 // The tick count: once set, GetTickCount reports this value, which only moves when a test moves
 // it, when Sleep is free (it then advances by the time slept), or by tickStepPerCursorPoll.

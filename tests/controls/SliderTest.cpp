@@ -249,10 +249,10 @@ TEST_F(SliderTest, TheKeyColourShowsTheBodyUnlessTheHandleIsOpaque) {
 TEST_F(SliderTest, TheDragYieldsTheProcessorAtEveryPoll) {
     platform::testing::setTickCount(1000);
     showValue(0.5f);
-    const int pollsBefore = platform::testing::cursorPolls();
+    const std::uint64_t pollsBefore = platform::testing::cursorPolls();
     drag({leftAt(35, 157), leftAt(35, 150), leftAt(35, 140), leftAt(35, 130), releasedAt(35, 130)});
-    const int polls = platform::testing::cursorPolls() - pollsBefore;
-    EXPECT_EQ(polls, 4);
+    const std::uint64_t polls = platform::testing::cursorPolls() - pollsBefore;
+    EXPECT_EQ(polls, 4u);
     // Sleep is free in the tests and moves the clock by what was asked: 1 ms per poll.
     EXPECT_EQ(GetTickCount(), 1000u + polls);
 }

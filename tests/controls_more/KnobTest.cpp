@@ -171,7 +171,7 @@ TEST_F(KnobTest, AltClickResetsToTheDefaultOnlyWhenThatDiffersFromWhatIsDrawn) {
     knob->onMouseDown(*context, Point(65, 45));
     EXPECT_EQ(knob->getValue(), 0.25f);
     ASSERT_EQ(listener.values.size(), 1u);
-    EXPECT_EQ(platform::testing::cursorPolls(), 0) << "no tracking";
+    EXPECT_EQ(platform::testing::cursorPolls(), 0u) << "no tracking";
 
     knob->setDrawnValue(0.25f);
     knob->onMouseDown(*context, Point(65, 45));

@@ -112,7 +112,7 @@ TEST_F(SwitchesAndButtonsTest, AltClickResetsASwitchToItsDefaultWithoutTracking)
         sw->onMouseDown(*context, Point(sw->getSize().left + 35, 55));
         EXPECT_EQ(sw->getValue(), 0.0f);
         EXPECT_EQ(listener.values, std::vector<float>{0.0f});
-        EXPECT_EQ(platform::testing::cursorPolls(), 0);
+        EXPECT_EQ(platform::testing::cursorPolls(), 0u);
     }
 }
 

@@ -62,8 +62,8 @@ TEST_F(Input, AScriptDrivesATrackingLoopUntilRelease) {
 }
 
 TEST_F(Input, PollsAreCounted) {
-    const int keys = platform::testing::keyStatePolls();
-    const int cursors = platform::testing::cursorPolls();
+    const std::uint64_t keys = platform::testing::keyStatePolls();
+    const std::uint64_t cursors = platform::testing::cursorPolls();
     GetAsyncKeyState(VK_SHIFT);
     GetAsyncKeyState(VK_CONTROL);
     POINT p{};
