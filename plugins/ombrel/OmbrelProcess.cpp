@@ -8,25 +8,12 @@
 #include <xmmintrin.h>
 #endif
 
+#include "framework/effect/DelayRead.h"
 #include "framework/effect/DenormalGuard.h"
 #include "framework/effect/ProcessBlock.h"
 #include "plugins/ombrel/OmbrelEffect.h"
 
 namespace {
-
-// The delay-length term of a read position uses the value within 0 to 1 (NaN as 0), so
-// that no host value can move a read outside the line.
-float delayTerm(float value) {
-    if (!(value > 0.0f)) {
-        return 0.0f;
-    }
-    return value < 1.0f ? value : 1.0f;
-}
-
-// A read position lies from 0 to 44100 here, so its whole part is already the slot.
-std::int32_t slotOf(float position) {
-    return static_cast<std::int32_t>(position);
-}
 
 // x above 1 becomes 1, below -1 becomes -1; NaN stays. Most shaped samples lie beyond 1 on
 // one side or the other, in an order no branch predictor can follow, so on x86 this is a
@@ -132,7 +119,7 @@ void OmbrelEffect::run(const float* input, float* left, float* right, std::int32
             sample.left = coefficientsFor(leftCache, cLeft, r);
             sample.right = coefficientsFor(rightCache, cRight, r);
             sample.drive = liveValue(distDepth);
-            sample.delay = delayTerm(liveValue(delayTime)) * 1764.0f;
+            sample.delay = delayLengthTerm(liveValue(delayTime)) * 1764.0f;
             sample.feedback = liveValue(delayFeedback);
         }
 

@@ -4,19 +4,12 @@
 // place there reads a neighbouring slot.
 #include <cmath>
 
+#include "framework/effect/DelayRead.h"
 #include "framework/effect/DenormalGuard.h"
 #include "framework/effect/ProcessBlock.h"
 #include "plugins/quisel/QuiselEffect.h"
 
 namespace {
-
-// The delay-length term of a tap position uses the value within 0 to 1 (NaN as 0).
-float delayTerm(float value) {
-    if (!(value > 0.0f)) {
-        return 0.0f;
-    }
-    return value < 1.0f ? value : 1.0f;
-}
 
 constexpr float kLastSlot = static_cast<float>(QuiselEffect::kChorusLineSize - 1);
 
@@ -73,7 +66,7 @@ void QuiselEffect::process(float** inputs, float** outputs, std::int32_t sampleF
         }
         const float shift = t * (liveValue(lfoDepth) * 44.1f);
 
-        const float term = delayTerm(liveValue(delayTime));
+        const float term = delayLengthTerm(liveValue(delayTime));
         float full = write - term * 1764.0f - shift;
         float tapLeft = write - term * 0.6f * 1764.0f - shift;
         float tapRight = write - term * 0.4f * 1764.0f - shift;

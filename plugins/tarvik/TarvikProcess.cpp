@@ -4,27 +4,10 @@
 // block and goes back into the object at its end.
 #include <cmath>
 
+#include "framework/effect/DelayRead.h"
 #include "framework/effect/DenormalGuard.h"
 #include "framework/effect/ProcessBlock.h"
 #include "plugins/tarvik/TarvikEffect.h"
-
-namespace {
-
-// The delay-length term of a read position uses the value within 0 to 1 (NaN as 0), so
-// that no host value can move a read outside the line.
-float delayTerm(float value) {
-    if (!(value > 0.0f)) {
-        return 0.0f;
-    }
-    return value < 1.0f ? value : 1.0f;
-}
-
-// A read position lies from 0 to 44100 here, so its whole part is already the slot.
-std::int32_t slotOf(float position) {
-    return static_cast<std::int32_t>(position);
-}
-
-} // namespace
 
 template <bool replacing>
 void TarvikEffect::run(const float* input, float* left, float* right, std::int32_t sampleFrames) {
@@ -111,7 +94,7 @@ void TarvikEffect::run(const float* input, float* left, float* right, std::int32
         float r = l;
 
         const float size = liveValue(delaySize);
-        const float term = delayTerm(size);
+        const float term = delayLengthTerm(size);
         float full = write - term * 22050.0f;
         if (full < 0.0f) {
             full += 44100.0f;
