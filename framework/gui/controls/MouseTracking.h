@@ -35,8 +35,8 @@ private:
 // Calls step with the press point and then with each polled cursor position (window
 // coordinates), for as long as any mouse button or any of Shift, Control and Alt is held (a
 // modifier key still down after the button is released keeps the drag going) and the host
-// has not asked to close the editor. Between polls
-// the loop yields for about a millisecond and lets the editor idle, so that other controls and
-// the host keep running while the drag never returns to the message loop.
+// has not asked to close the editor. Between polls the loop yields for about a millisecond
+// and lets the editor idle, so that other controls and the host keep running while the drag
+// never returns to the message loop.
 void followMouseWhileHeld(DrawContext& context, Control& control, Point where,
                           const std::function<void(const Point& where)>& step);
