@@ -64,16 +64,6 @@ void operator delete[](void* memory, const std::nothrow_t&) noexcept {
 
 namespace {
 
-#ifndef PLUGIN_TARVIK
-#define PLUGIN_TARVIK ""
-#endif
-#ifndef PLUGIN_OMBREL
-#define PLUGIN_OMBREL ""
-#endif
-#ifndef PLUGIN_QUISEL
-#define PLUGIN_QUISEL ""
-#endif
-
 using vsthost::BlockProcessor;
 
 std::unique_ptr<vsthost::PluginInstance> loadStarted(const std::string& path) {

@@ -9,16 +9,6 @@
 
 namespace {
 
-#ifndef PLUGIN_TARVIK
-#define PLUGIN_TARVIK ""
-#endif
-#ifndef PLUGIN_OMBREL
-#define PLUGIN_OMBREL ""
-#endif
-#ifndef PLUGIN_QUISEL
-#define PLUGIN_QUISEL ""
-#endif
-
 struct ParameterTexts {
     const char* name;
     const char* unit;

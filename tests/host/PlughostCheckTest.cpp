@@ -8,16 +8,6 @@
 
 namespace {
 
-#ifndef PLUGIN_TARVIK
-#define PLUGIN_TARVIK ""
-#endif
-#ifndef PLUGIN_OMBREL
-#define PLUGIN_OMBREL ""
-#endif
-#ifndef PLUGIN_QUISEL
-#define PLUGIN_QUISEL ""
-#endif
-
 struct CheckedPlugin {
     const char* label;
     const char* path;

@@ -12,22 +12,6 @@
 
 namespace {
 
-#ifndef QTRACTOR_PLUGIN_SCAN
-#define QTRACTOR_PLUGIN_SCAN ""
-#endif
-#ifndef ARDOUR_VST_SCANNER
-#define ARDOUR_VST_SCANNER ""
-#endif
-#ifndef PLUGIN_TARVIK
-#define PLUGIN_TARVIK ""
-#endif
-#ifndef PLUGIN_OMBREL
-#define PLUGIN_OMBREL ""
-#endif
-#ifndef PLUGIN_QUISEL
-#define PLUGIN_QUISEL ""
-#endif
-
 struct ScannedPlugin {
     const char* label;
     const char* path;
