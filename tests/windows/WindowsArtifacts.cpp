@@ -1,5 +1,7 @@
 #include "tests/windows/WindowsArtifacts.h"
 
+#include <algorithm>
+
 #include "tests/windows/Processes.h"
 
 namespace windows_tests {
@@ -8,6 +10,11 @@ const std::vector<PluginNames>& pluginNames() {
     static const std::vector<PluginNames> names{
         {"Tarvik", "tarvik"}, {"Ombrel", "ombrel"}, {"Quisel", "quisel"}};
     return names;
+}
+
+const PluginNames& pluginNamed(const std::string& name) {
+    return *std::find_if(pluginNames().begin(), pluginNames().end(),
+                         [&](const PluginNames& p) { return name == p.name; });
 }
 
 std::string windowsBuildFolder(Machine machine) {

@@ -12,6 +12,8 @@ struct PluginNames {
     const char* lower; // "tarvik", its folder
 };
 const std::vector<PluginNames>& pluginNames();
+// The entry of a plug-in by its name ("Tarvik"), which must be one of the three.
+const PluginNames& pluginNamed(const std::string& name);
 // How test names show a plug-in.
 inline void PrintTo(const PluginNames& plugin, std::ostream* out) {
     *out << plugin.name;

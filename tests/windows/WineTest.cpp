@@ -173,10 +173,7 @@ class WineRender : public ::testing::TestWithParam<RenderCase> {};
 TEST_P(WineRender, MatchesTheLinuxLibrarysOutput) {
     WINE_OR_SKIP(wine);
     const RenderCase& renderCase = GetParam();
-    const PluginNames& plugin =
-        *std::find_if(pluginNames().begin(), pluginNames().end(), [&](const PluginNames& p) {
-            return std::string(p.name) == renderCase.plugin;
-        });
+    const PluginNames& plugin = pluginNamed(renderCase.plugin);
     const std::string folder =
         outputFolder(std::string("render-") + renderCase.plugin + "-" + renderCase.label);
     const std::string input = folder + "/input.wav";
@@ -305,10 +302,7 @@ class WinePicture : public ::testing::TestWithParam<PictureCase> {};
 TEST_P(WinePicture, MatchesTheLinuxPictureOutsideText) {
     WINE_OR_SKIP(wine);
     const PictureCase& pictureCase = GetParam();
-    const PluginNames& plugin =
-        *std::find_if(pluginNames().begin(), pluginNames().end(), [&](const PluginNames& p) {
-            return std::string(p.name) == pictureCase.plugin;
-        });
+    const PluginNames& plugin = pluginNamed(pictureCase.plugin);
     const std::string folder =
         outputFolder(std::string("picture-") + pictureCase.plugin + "-" + pictureCase.label);
 
